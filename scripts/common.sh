@@ -1,0 +1,35 @@
+# Shared by the set-up commands: installs the missing Debian packages and builds Ravo.
+# Sourced, not run.
+
+RAVO_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+RAVO_BUILD=${RAVO_BUILD:-$RAVO_SOURCE/build}
+
+RAVO_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+    libjpeg-dev libgif-dev libsimpleini-dev
+    googletest libgtest-dev libbenchmark-dev
+    xvfb xauth openbox xcompmgr xdotool imagemagick x11-utils
+    fonts-liberation2
+)
+
+ravo_install_packages() {
+    local missing=() p
+    for p in "${RAVO_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# ravo_build DIR [cmake options...]; RAVO_TARGET names one target to build instead of all.
+ravo_build() {
+    local dir=$1
+    shift
+    cmake -S "$RAVO_SOURCE" -B "$dir" -G Ninja "$@"
+    cmake --build "$dir" -j "$(nproc)" ${RAVO_TARGET:+--target "$RAVO_TARGET"}
+}

@@ -1,0 +1,103 @@
+#pragma once
+// The palette: the narrow always-on-top column of buttons that runs the whole program.
+// It holds the pens, the folders and the draw state, and `Settings` is the one place
+// that copies the pen and font choices onto the surface's canvas.
+#include "app/Folders.h"
+#include "gfx/Color.h"
+
+#include <QWidget>
+
+class QMenu;
+class QAction;
+class QToolButton;
+class WindowSet;
+class Panel;
+
+class TPalette : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPalette(WindowSet& ws);
+
+    // State read and written by the other windows.
+    bool Loading = true;
+    bool Capturing = false;
+    int PaletteHeight = 0;
+    int ImageIndex = 1;
+    int LinePenWidth = 3;
+    gfx::Color LinePenColor = 0;
+    int DotPenWidth = 10;
+    gfx::Color DotPenColor = 0;
+    gfx::Color PaletteColor = 0;
+    Folders folders;
+
+    // Controls, from the top down.
+    QWidget* PanelTop = nullptr;
+    QToolButton* DoDocument = nullptr;
+    QToolButton* DoTop = nullptr;
+    Panel* PanelPenWidth = nullptr;
+    QToolButton* DoShowDrawMenu = nullptr;
+    QToolButton* Scissors = nullptr;
+    QToolButton* DoText = nullptr;
+    QToolButton* DoFill = nullptr;
+    Panel* PanelColor = nullptr;
+    QToolButton* DoArrow = nullptr;
+    QToolButton* Sponge = nullptr;
+    QToolButton* DoCancel = nullptr;
+    QToolButton* DoClear = nullptr;
+    QToolButton* DoCamera = nullptr;
+    QToolButton* DoPrint = nullptr;
+    QToolButton* DoOpen = nullptr;
+    QToolButton* DoSave = nullptr;
+    QToolButton* DoShowOptions = nullptr;
+    QToolButton* DoShowInfo = nullptr;
+    Panel* DoSetState = nullptr;
+    QToolButton* DoShowPalette = nullptr;
+    QToolButton* DoClose = nullptr;
+
+    QMenu* PopupCurtain = nullptr;
+    QAction* MenuCurtain1 = nullptr;
+    QAction* MenuCurtainForm = nullptr;
+    QAction* MenuCurtainCancel = nullptr;
+
+    bool drawStateOn() const;
+
+    void Settings();
+    void SetCursor();
+    void WriteSettings();
+
+    void DoDocumentClick();
+    void DoTopClick();
+    void PanelPenWidthClick();
+    void DoShowDrawMenuClick();
+    void ScissorsClick();
+    void DoTextClick();
+    void DoFillClick();
+    void PanelColorClick();
+    void DoArrowClick();
+    void SpongeClick();
+    void DoShowOptionsClick();
+    void DoShowInfoClick();
+    void DoSetStateClick();
+    void DoShowPaletteClick();
+    void DoCloseClick();
+    void MenuCurtain1Click();
+    void MenuCurtainFormClick();
+
+    // The surface's drawing to and from a picture.
+    void MoveFormToBitmap(class gfx::Canvas& picture);
+    void MoveBitmapToForm();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void buildControls();
+    void FormCreate();
+    void FormShow();
+    void runStartup();
+    void placeBeside(QWidget* w, int top);
+    int bottomTop(int outerHeight) const;
+
+    WindowSet& ws;
+};
