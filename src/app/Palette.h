@@ -96,6 +96,7 @@ private:
     void FormCreate();
     void FormShow();
     void runStartup();
+    void handOverUpdate();
     void placeBeside(QWidget* w, int top);
     int bottomTop(int outerHeight) const;
 

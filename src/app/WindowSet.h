@@ -3,6 +3,9 @@
 // here in a fixed order and reached by every other window through its name.
 #include "app/Environment.h"
 
+#include <QCursor>
+
+#include <map>
 #include <memory>
 
 class TForm1;
@@ -39,6 +42,11 @@ public:
     WindowSet& operator=(const WindowSet&) = delete;
 
     const Environment& env() const { return m_env; }
+
+    // The program's pointer table: the platform's own pointers and the ones loaded from
+    // files at start (-23 .. -26); an identifier without a pointer gives the default one.
+    QCursor cursorFor(int id) const;
+    std::map<int, QCursor> loadedCursors;
 
     // True once the surface has been closed: the program ends (at once when this happens
     // during start-up, before the message loop runs).

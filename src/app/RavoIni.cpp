@@ -1,0 +1,63 @@
+#include "app/RavoIni.h"
+
+#include "app/Errors.h"
+
+#define SI_NO_CONVERSION
+#include <SimpleIni.h>
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+struct RavoIni::Data {
+    QString fileName;
+    CSimpleIniA ini{false, false, false}; // not UTF-8 aware: bytes are kept as they are
+};
+
+RavoIni::RavoIni(const QString& fileName) : d(std::make_unique<Data>()) {
+    d->fileName = fileName;
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly))
+        return;
+    QByteArray bytes = f.readAll();
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    d->ini.LoadData(bytes.constData(), size_t(bytes.size()));
+}
+
+RavoIni::~RavoIni() = default;
+
+QString RavoIni::readString(const char* section, const char* key, const QString& def) const {
+    const char* v = d->ini.GetValue(section, key, nullptr);
+    if (!v)
+        return def;
+    const QByteArray bytes(v);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
+
+int RavoIni::readInteger(const char* section, const char* key, int def) const {
+    const char* v = d->ini.GetValue(section, key, nullptr);
+    if (!v)
+        return def;
+    return parseInteger(QString::fromLatin1(v)).value_or(def);
+}
+
+void RavoIni::writeString(const char* section, const char* key, const QString& value) {
+    d->ini.SetValue(section, key, value.toUtf8().constData());
+}
+
+void RavoIni::writeInteger(const char* section, const char* key, int value) {
+    writeString(section, key, QString::number(value));
+}
+
+void RavoIni::save() const {
+    std::string text;
+    d->ini.Save(text);
+    QSaveFile f(d->fileName);
+    if (!f.open(QIODevice::WriteOnly) || f.write(text.data(), qint64(text.size())) != qint64(text.size()) ||
+        !f.commit())
+        throw RavoError(QStringLiteral("Tiedostoon %1 ei voi kirjoittaa: %2")
+                            .arg(d->fileName, f.errorString()));
+}

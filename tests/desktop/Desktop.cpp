@@ -1,0 +1,121 @@
+#include "Desktop.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRect>
+#include <QRegularExpression>
+#include <QThread>
+
+bool waitUntil(const std::function<bool()>& condition, int ms) {
+    for (int waited = 0; waited <= ms; waited += 50) {
+        if (condition())
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
+}
+
+Desktop::Desktop() {
+    int n = 90;
+    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
+           QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+        ++n;
+    m_display = QStringLiteral(":%1").arg(n);
+    spawn(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
+                                   QStringLiteral("1920x1080x24"), QStringLiteral("-nolisten"),
+                                   QStringLiteral("tcp")});
+    if (!waitUntil([&] { return QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)); }, 10000))
+        return;
+    spawn(QStringLiteral("openbox"), {});
+    spawn(QStringLiteral("xcompmgr"), {});
+    // The window manager is ready once it has claimed the root window.
+    m_ok = waitUntil(
+        [&] {
+            return run(QStringLiteral("xprop"), {QStringLiteral("-root"),
+                                                 QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                .contains(QStringLiteral("window id"));
+        },
+        10000);
+    QThread::msleep(300);
+}
+
+Desktop::~Desktop() {
+    for (auto it = m_processes.rbegin(); it != m_processes.rend(); ++it) {
+        (*it)->terminate();
+        if (!(*it)->waitForFinished(3000))
+            (*it)->kill();
+        (*it)->waitForFinished(1000);
+    }
+}
+
+QProcess* Desktop::spawn(const QString& program, const QStringList& args) {
+    auto p = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    p->setProcessEnvironment(env);
+    p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p->setStandardOutputFile(QProcess::nullDevice());
+    p->start(program, args);
+    p->waitForStarted(5000);
+    m_processes.push_back(std::move(p));
+    return m_processes.back().get();
+}
+
+QString Desktop::run(const QString& program, const QStringList& args, int* exitCode) const {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    p.waitForFinished(20000);
+    if (exitCode)
+        *exitCode = p.exitCode();
+    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+QStringList Desktop::visibleWindows(qint64 pid) const {
+    return run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                           QStringLiteral("--pid"), QString::number(pid)})
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QRect Desktop::geometry(const QString& window) const {
+    const QString out = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
+    auto value = [&](const char* key) {
+        const QRegularExpression re(QStringLiteral("%1:\\s+(-?\\d+)").arg(QLatin1String(key)));
+        return re.match(out).captured(1).toInt();
+    };
+    return QRect(value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"),
+                 value("Height"));
+}
+
+QString Desktop::name(const QString& window) const {
+    return run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window});
+}
+
+QImage Desktop::capture() const {
+    QTemporaryDir dir;
+    const QString file = dir.path() + QStringLiteral("/shot.png");
+    run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file});
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
+RavoRun::RavoRun(const Desktop& desktop, const QString& dataHome) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), desktop.display());
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    m_process.setProcessEnvironment(env);
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    m_process.start(QStringLiteral(RAVO_INSTALL_DIR "/Ravo"), {});
+    m_process.waitForStarted(5000);
+}
+
+RavoRun::~RavoRun() {
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished(3000);
+    }
+}
+
+bool RavoRun::waitForExit(int ms) { return m_process.waitForFinished(ms); }

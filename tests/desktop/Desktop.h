@@ -1,0 +1,51 @@
+#pragma once
+// A real desktop for the tests: Xvfb with the openbox window manager and the xcompmgr
+// compositor, the installed program started on it, and xdotool for real X input.
+#include <QImage>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class Desktop {
+public:
+    Desktop(); // starts the X server, window manager and compositor
+    ~Desktop();
+    bool ok() const { return m_ok; }
+    const QString& display() const { return m_display; }
+
+    // Runs a command on the desktop and returns its standard output (trimmed).
+    QString run(const QString& program, const QStringList& args, int* exitCode = nullptr) const;
+    QStringList visibleWindows(qint64 pid) const;
+    QRect geometry(const QString& window) const; // the client area, in screen pixels
+    QString name(const QString& window) const;
+    QImage capture() const;
+
+private:
+    QProcess* spawn(const QString& program, const QStringList& args);
+    QString m_display;
+    std::vector<std::unique_ptr<QProcess>> m_processes;
+    bool m_ok = false;
+};
+
+// The installed program, started with its own data folder.
+class RavoRun {
+public:
+    RavoRun(const Desktop& desktop, const QString& dataHome);
+    ~RavoRun();
+    qint64 pid() const { return m_process.processId(); }
+    bool waitForExit(int ms);
+    int exitCode() const { return m_process.exitCode(); }
+    QProcess::ExitStatus exitStatus() const { return m_process.exitStatus(); }
+    QString output() { return QString::fromLocal8Bit(m_process.readAll()); }
+
+private:
+    QProcess m_process;
+};
+
+// Polls `condition` every 50 ms for up to `ms`.
+bool waitUntil(const std::function<bool()>& condition, int ms);
