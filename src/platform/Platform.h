@@ -1,6 +1,7 @@
 #pragma once
 // The few operating-system facilities Ravo needs, behind one header. Each has a Linux
 // source here and can get a Windows one beside it.
+#include <QByteArray>
 #include <QCursor>
 #include <QDateTime>
 #include <QImage>
@@ -8,6 +9,9 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+
+#include <functional>
+#include <optional>
 
 namespace platform {
 
@@ -44,5 +48,31 @@ QImage captureScreen(const QRect& rect);
 
 // Reads a Windows cursor file (an icon file with a hot spot); false when it cannot.
 bool loadCursorFile(const QString& fileName, QCursor& cursor);
+
+// --- Pure parts of the above, for tests and for other systems' sources ------------------
+
+// Reads one sysfs file of a block device (a path relative to /sys/dev/block/MAJOR:MINOR/,
+// such as "removable" or "../removable"); nothing when it does not exist.
+using SysfsReader =
+    std::function<std::optional<QByteArray>(const QString& device, const QString& relativePath)>;
+
+// Whether the block device "MAJOR:MINOR" is removable: its own `removable` flag, or for a
+// partition its disk's.
+bool isRemovableDevice(const QString& device, const SysfsReader& readSysfs);
+
+// The drive type of `canonicalPath` from the text of /proc/self/mountinfo: the mount that
+// holds the path decides. Empty when no mount holds it.
+QString driveTypeFromMountInfo(const QString& mountInfo, const QString& canonicalPath,
+                               const SysfsReader& readSysfs);
+
+// "a.b.c.d" from the first version marker in `bytes`; empty when there is none.
+QString versionFromBytes(const char* bytes, qsizetype size);
+
+// The image of a Windows cursor file nearest to 32x32 and its hot spot.
+struct CursorImage {
+    QImage image; // Format_ARGB32, straight alpha
+    QPoint hotSpot;
+};
+std::optional<CursorImage> parseCursorFile(const QByteArray& bytes);
 
 } // namespace platform
