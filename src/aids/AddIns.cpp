@@ -1,0 +1,54 @@
+#include "aids/AddIns.h"
+
+#include "app/Icons.h"
+#include "app/WindowSet.h"
+
+#include <QButtonGroup>
+#include <QPainter>
+#include <QPixmap>
+#include <QToolButton>
+
+namespace {
+
+// A square eraser's picture: a square of the size it wipes, on a clear ground.
+QIcon squareIcon(int side) {
+    QPixmap pm(28, 28);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    const int at = (28 - side) / 2;
+    p.fillRect(at, at, side, side, Qt::white);
+    p.setPen(Qt::black);
+    p.drawRect(at, at, side - 1, side - 1);
+    p.end();
+    return QIcon(pm);
+}
+
+} // namespace
+
+TAddIns::TAddIns(WindowSet& ws) : QWidget(nullptr), ws(ws) {
+    setObjectName(QStringLiteral("AddIns"));
+    setWindowTitle(QStringLiteral(" Pyyhkimet"));
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
+
+    // At most one is down; none at start.
+    Erasers = new QButtonGroup(this);
+    Erasers->setExclusive(true);
+    auto button = [this](const char* name, const QIcon& icon, QSize iconSize, QRect place) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(QLatin1String(name));
+        b->setCheckable(true);
+        b->setAutoRaise(true);
+        b->setIcon(icon);
+        b->setIconSize(iconSize);
+        b->setGeometry(place);
+        Erasers->addButton(b);
+        return b;
+    };
+    SieniIso = button("SieniIso", ravoIcon(QStringLiteral("sponge"), 36), QSize(36, 36),
+                      QRect(0, 0, 90, 40));
+    Nelio1 = button("Nelio1", squareIcon(24), QSize(28, 28), QRect(0, 40, 30, 30));
+    Nelio2 = button("Nelio2", squareIcon(12), QSize(28, 28), QRect(30, 40, 30, 30));
+    Nelio3 = button("Nelio3", squareIcon(4), QSize(28, 28), QRect(60, 40, 30, 30));
+
+    resize(90, 68);
+}
