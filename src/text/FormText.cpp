@@ -1,0 +1,151 @@
+#include "text/FormText.h"
+
+#include "gfx/Canvas.h" // app/Palette.h names gfx::Canvas without including it
+
+#include "aids/WindowKit.h"
+#include "app/Palette.h"
+#include "app/WindowSet.h"
+#include "text/TextLogic.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QTextEdit>
+#include <QToolButton>
+
+namespace {
+
+constexpr int PanelHeight = 49;
+
+} // namespace
+
+TFormText::TFormText(WindowSet& ws) : QWidget(nullptr), ws(ws) {
+    setObjectName(QStringLiteral("FormText"));
+    setWindowTitle(QStringLiteral("Teksti"));
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
+
+    PanelTop = new QWidget(this);
+    PanelTop->setObjectName(QStringLiteral("PanelTop"));
+
+    DoKeepText = new QCheckBox(QStringLiteral("Pidä teksti editorissa"), PanelTop);
+    DoKeepText->setObjectName(QStringLiteral("DoKeepText"));
+    setHint(DoKeepText, QStringLiteral("Jos tämä ei ole ruksattu, poistetaan teksti editorista "
+                                       "kuvaan viennin jälkeen"));
+    DoKeepText->setGeometry(6, 4, 168, 19);
+
+    DoRepeatText = new QCheckBox(QStringLiteral("Toista tekstiä kuvapinnalla"), PanelTop);
+    DoRepeatText->setObjectName(QStringLiteral("DoRepeatText"));
+    setHint(DoRepeatText,
+            QStringLiteral("Jos tämä on ruksattu, voidaan teksti toistaa kuvapinnalla"));
+    DoRepeatText->setGeometry(6, 27, 168, 19);
+    DoRepeatText->setEnabled(false);
+
+    FontSize = new QComboBox(PanelTop);
+    FontSize->setObjectName(QStringLiteral("FontSize"));
+    FontSize->setEditable(true);
+    FontSize->setInsertPolicy(QComboBox::NoInsert);
+    FontSize->setCompleter(nullptr); // the box keeps what is typed, as typed
+    FontSize->setMaxVisibleItems(20);
+    FontSize->setGeometry(179, 2, 51, 24);
+
+    FontName = new QComboBox(PanelTop);
+    FontName->setObjectName(QStringLiteral("FontName"));
+    FontName->setMaxVisibleItems(20);
+    FontName->setGeometry(236, 2, 216, 24);
+
+    Editor = new QTextEdit(this);
+    Editor->setObjectName(QStringLiteral("Editor"));
+    // Each typed line becomes one line on the surface, so lines are not wrapped here.
+    Editor->setLineWrapMode(QTextEdit::NoWrap);
+    Editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Editor->setTabChangesFocus(false);
+    QPalette pal = Editor->palette();
+    pal.setColor(QPalette::Base, Qt::white);
+    // The selection stays visible when the editor loses the focus.
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
+    Editor->setPalette(pal);
+    Editor->viewport()->installEventFilter(this);
+
+    resize(510, 168);
+    layoutControls();
+
+    FormCreate();
+
+    connect(DoKeepText, &QCheckBox::toggled, this, &TFormText::DoKeepTextClick);
+    connect(FontName, &QComboBox::currentIndexChanged, this, &TFormText::FontNameChange);
+    connect(FontSize, &QComboBox::activated, this, &TFormText::FontSizeClick);
+    // Hints are off for this window.
+    suppressHints(this);
+}
+
+void TFormText::FormCreate() {
+    FontName->addItems(QFontDatabase::families());
+    FontSize->addItems(fontSizeItems());
+}
+
+void TFormText::FormShow() {
+    Visited = true;
+    ws.Palette->Settings();
+}
+
+void TFormText::FormClose() {
+    ws.Palette->DoText->setChecked(false);
+}
+
+void TFormText::fontChosen() {
+    if (paletteLoading(ws)) return;
+    ws.Palette->Settings();
+    Editor->setFocus();
+}
+
+void TFormText::FontNameChange() {
+    fontChosen();
+}
+
+void TFormText::FontSizeClick() {
+    fontChosen();
+}
+
+void TFormText::DoKeepTextClick() {
+    if (DoKeepText->isChecked()) {
+        DoRepeatText->setEnabled(true);
+    } else {
+        DoRepeatText->setChecked(false);
+        DoRepeatText->setEnabled(false);
+    }
+}
+
+void TFormText::EditorClick() {
+    Visited = true;
+}
+
+void TFormText::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (!e->spontaneous()) FormShow();
+}
+
+void TFormText::closeEvent(QCloseEvent* e) {
+    FormClose();
+    e->accept();
+}
+
+void TFormText::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    layoutControls();
+}
+
+void TFormText::layoutControls() {
+    PanelTop->setGeometry(0, 0, width(), PanelHeight);
+    Editor->setGeometry(0, PanelHeight, width(), height() - PanelHeight);
+}
+
+bool TFormText::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == Editor->viewport() && e->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+        EditorClick();
+    return QWidget::eventFilter(watched, e);
+}
