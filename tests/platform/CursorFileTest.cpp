@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -213,6 +214,27 @@ TEST(ScissorsPointer, HotSpotOnTheBladeTips) {
             if (qAlpha(p) == 255 && qRed(p) > 150 && qGreen(p) < 80) ++red;
         }
     EXPECT_GT(red, 40);
+}
+
+TEST(BuiltPointers, QtsOwnReaderSeesTheSamePicture) {
+    // A second, independent reader of the format: Qt's icon plugin.
+    for (const char* name :
+         {"Scissors.Cur", "PyyhinNelio1.Cur", "PyyhinNelio2.Cur", "PyyhinNelio3.Cur"}) {
+        SCOPED_TRACE(name);
+        const QByteArray bytes = [&] {
+            QFile f(builtCursor(name));
+            EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+            return f.readAll();
+        }();
+        QBuffer buffer;
+        buffer.setData(bytes);
+        QImageReader reader(&buffer, "cur");
+        const QImage theirs = reader.read().convertToFormat(QImage::Format_ARGB32);
+        ASSERT_FALSE(theirs.isNull()) << reader.errorString().toStdString();
+        const auto ours = platform::parseCursorFile(bytes);
+        ASSERT_TRUE(ours);
+        expectSamePicture(ours->image, theirs);
+    }
 }
 
 // --- colour depths and PNG ---------------------------------------------------------------
