@@ -22,3 +22,6 @@ QIcon ravoIcon(const QString& name, int size) {
     p.end();
     return QIcon(pm);
 }
+
+// The pictures live in the core library; a static library's resources must be registered.
+void initRavoResources() { Q_INIT_RESOURCE(ravo); }

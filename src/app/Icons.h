@@ -7,3 +7,6 @@
 QIcon ravoIcon(const QString& name, int size = 24);
 // An SVG resource drawn into a picture of w x h on white.
 QImage ravoPicture(const QString& resource, int w, int h);
+
+// Registers the pictures compiled into the program; the window set calls it first.
+void initRavoResources();

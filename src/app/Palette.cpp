@@ -30,6 +30,8 @@
 #include <QMenu>
 #include <QPainter>
 #include <QSaveFile>
+#include <QShowEvent>
+#include <QCloseEvent>
 #include <QSlider>
 #include <QTextEdit>
 #include <QToolButton>

@@ -3,7 +3,7 @@
 // It holds the pens, the folders and the draw state, and `Settings` is the one place
 // that copies the pen and font choices onto the surface's canvas.
 #include "app/Folders.h"
-#include "gfx/Color.h"
+#include "gfx/Canvas.h"
 
 #include <QWidget>
 
@@ -84,7 +84,7 @@ public:
     void MenuCurtainFormClick();
 
     // The surface's drawing to and from a picture.
-    void MoveFormToBitmap(class gfx::Canvas& picture);
+    void MoveFormToBitmap(gfx::Canvas& picture);
     void MoveBitmapToForm();
 
 protected:

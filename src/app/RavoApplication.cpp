@@ -7,7 +7,6 @@
 
 RavoApplication::RavoApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(ApplicationTitle);
-    setApplicationDisplayName(ApplicationTitle);
     // Only closing the surface ends the program.
     setQuitOnLastWindowClosed(false);
 }

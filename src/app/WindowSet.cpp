@@ -10,6 +10,7 @@
 #include "aids/Tools.h"
 #include "aids/Zoomer.h"
 #include "app/HelpForm.h"
+#include "app/Icons.h"
 #include "app/MesForm.h"
 #include "app/Palette.h"
 #include "curtain/Curtain.h"
@@ -33,33 +34,34 @@ Environment Environment::fromSystem() {
 }
 
 WindowSet::WindowSet(Environment env) : m_env(std::move(env)) {
+    initRavoResources();
     // The surface first: closing it ends the program. The palette after every window its
     // start-up and first show touch.
     Form1 = new TForm1(*this);
-    Back = new TBack(*this);
+    Back = new TBack(*this); // lies under the surface: not one of its own windows
     Back->show();
-    MesForm = new TMesForm(*this);
-    Zoomer = new TZoomer(*this);
-    Numbers = new TNumbers(*this);
-    FilesForm = new TFilesForm(*this);
-    Osoitin = new TOsoitin(*this);
-    HelpForm = new THelpForm(*this);
-    FormText = new TFormText(*this);
-    OptionsForm = new TOptionsForm(*this);
-    ColorsForm = new TColorsForm(*this);
-    Curtain = new TCurtain(*this);
-    Tools = new TTools(*this);
-    Palette = new TPalette(*this);
+    MesForm = own(new TMesForm(*this));
+    Zoomer = own(new TZoomer(*this));
+    Numbers = own(new TNumbers(*this));
+    FilesForm = own(new TFilesForm(*this));
+    Osoitin = own(new TOsoitin(*this));
+    HelpForm = own(new THelpForm(*this));
+    FormText = own(new TFormText(*this));
+    OptionsForm = own(new TOptionsForm(*this));
+    ColorsForm = own(new TColorsForm(*this));
+    Curtain = own(new TCurtain(*this));
+    Tools = own(new TTools(*this));
+    Palette = own(new TPalette(*this));
     Palette->show();
-    Sieni = new TSieni(*this);
-    AddIns = new TAddIns(*this);
-    Oper = new TOper(*this);
-    Raami = new TRaami(*this);
-    RightCurtain = new TRightCurtain(*this);
-    LeftCurtain = new TLeftCurtain(*this);
-    TopCurtain = new TTopCurtain(*this);
-    BottomCurtain = new TBottomCurtain(*this);
-    Display = new TDisplay(*this);
+    Sieni = own(new TSieni(*this));
+    AddIns = own(new TAddIns(*this));
+    Oper = own(new TOper(*this));
+    Raami = own(new TRaami(*this));
+    RightCurtain = own(new TRightCurtain(*this));
+    LeftCurtain = own(new TLeftCurtain(*this));
+    TopCurtain = own(new TTopCurtain(*this));
+    BottomCurtain = own(new TBottomCurtain(*this));
+    Display = own(new TDisplay(*this));
 }
 
 WindowSet::~WindowSet() {
@@ -71,6 +73,13 @@ WindowSet::~WindowSet() {
                           MesForm,     Back,          Form1};
     for (QWidget* w : windows)
         delete w;
+}
+
+template <class W> W* WindowSet::own(W* window) {
+    // The surface owns the other windows, so the window manager keeps them above it even
+    // while a surface as large as the screen has the focus.
+    window->setParent(Form1, window->windowFlags());
+    return window;
 }
 
 void WindowSet::markFinished() {

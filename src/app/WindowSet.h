@@ -78,6 +78,8 @@ public:
     TDisplay* Display = nullptr;
 
 private:
+    template <class W> W* own(W* window);
+
     Environment m_env;
     bool m_finished = false;
 };
