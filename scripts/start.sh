@@ -11,8 +11,8 @@ else
 fi
 
 ravo_install_packages
-ravo_build "$RAVO_BUILD" -DCMAKE_BUILD_TYPE=Release -DRAVO_TESTS=OFF -DRAVO_BENCH=OFF
-cmake --install "$RAVO_BUILD" --prefix "$PREFIX"
+ravo_build "$RAVO_SOURCE/build-release" -DCMAKE_BUILD_TYPE=Release -DRAVO_TESTS=OFF -DRAVO_BENCH=OFF
+cmake --install "$RAVO_SOURCE/build-release" --prefix "$PREFIX"
 
 # The installer's part: a settings file naming the installation folder, never replacing
 # one that exists.
