@@ -74,6 +74,9 @@ void TPalette::runStartup() {
     setTrackBar(options->Speed, ini.readInteger("Main", "Speed", options->Speed->maximum()));
     options->SnapToGrid->setChecked(ini.readInteger("Main", "SnapToGrid", 0) != 0);
     options->ShowValues();
+    // A saved opacity equal to the bar's layout position moves nothing, so no change handler
+    // gives it to the surface; give it here, so that every start shows the saved opacity.
+    ws.Form1->setAlpha(options->Alpha->value());
 
     if (f.RavoFolder.isEmpty() || f.MainFolder.isEmpty())
         fail(QStringLiteral("Kansion asetus"));

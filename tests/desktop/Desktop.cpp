@@ -90,7 +90,16 @@ QRect Desktop::geometry(const QString& window) const {
 }
 
 QString Desktop::name(const QString& window) const {
-    return run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window});
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window});
+    p.waitForFinished(20000);
+    QString name = QString::fromUtf8(p.readAllStandardOutput()); // leading blanks count
+    if (name.endsWith(QLatin1Char('\n')))
+        name.chop(1);
+    return name;
 }
 
 QImage Desktop::capture() const {

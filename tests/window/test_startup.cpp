@@ -107,6 +107,13 @@ TEST_F(Startup, GarbageValuesFallBackToTheDefaults) {
     EXPECT_EQ(ws->Form1->alpha(), 80);
 }
 
+TEST_F(Startup, SavedOpacityIsAppliedEvenAtTheBarsLayoutPosition) {
+    writeIni(QStringLiteral("Alpha=100\n"));
+    start();
+    EXPECT_EQ(ws->OptionsForm->Alpha->value(), 100);
+    EXPECT_EQ(ws->Form1->alpha(), 100);
+}
+
 TEST_F(Startup, TrackBarsClampSavedValuesAndHexColoursAreRead) {
     writeIni(QStringLiteral("Alpha=300\nWorkAlpha=1\nCellWidth=1000\nSpeed=0\nSnapToGrid=2\n"
                             "LinePenColor=$0000FF\nDotPenColor=0x00FF00\nDotPenWidth=12\n"));
