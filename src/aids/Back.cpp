@@ -59,7 +59,7 @@ void GridControl::paintEvent(QPaintEvent* e) {
 
 TBack::TBack(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     setObjectName(QStringLiteral("Back"));
-    setWindowFlags(Qt::FramelessWindowHint);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowOpacity(Opacity);
     setAutoFillBackground(true);
     QPalette pal = palette();

@@ -16,7 +16,7 @@ constexpr int SpongeHeight = 52;
 
 TSieni::TSieni(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     setObjectName(QStringLiteral("Sieni"));
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
 
     const QImage picture =
         ravoPicture(QStringLiteral(":/icons/sponge.svg"), SpongeWidth, SpongeHeight);

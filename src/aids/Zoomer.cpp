@@ -9,7 +9,7 @@
 
 TZoomer::TZoomer(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     setObjectName(QStringLiteral("Zoomer"));
-    setWindowFlags(Qt::FramelessWindowHint);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
 
     Image = new QLabel(this);
     Image->setObjectName(QStringLiteral("Image"));

@@ -7,6 +7,7 @@
 
 TCurtain::TCurtain(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     setObjectName(QStringLiteral("Curtain"));
+    setWindowFlags(Qt::Window); // a window of its own, even when the surface owns it
 
     PanelButtons = new QWidget(this);
     PanelButtons->setObjectName(QStringLiteral("PanelButtons"));

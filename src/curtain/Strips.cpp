@@ -17,7 +17,7 @@ constexpr int DesignThickness = 100;
 TCurtainStrip::TCurtainStrip(WindowSet& ws, Edge edge, const char* name)
     : QWidget(nullptr), ws(ws), m_edge(edge) {
     setObjectName(QLatin1String(name));
-    setWindowFlags(Qt::FramelessWindowHint);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, gfx::toQColor(gfx::rgb(192, 192, 192)));

@@ -4,7 +4,7 @@
 
 TOsoitin::TOsoitin(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     setObjectName(QStringLiteral("Osoitin"));
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setWindowOpacity(100 / 255.0);
     // The margin about the picture is white, which the colour key makes see-through.
     setAutoFillBackground(true);
