@@ -6,7 +6,9 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <vector>
 
@@ -119,6 +121,19 @@ void Canvas::fillRect(int left, int top, int right, int bottom, Color c, PenMode
 
 namespace {
 
+// dst = ~(v ^ dst) over a run, two pixels a step. The alpha bytes are both 0xFF, so the
+// result keeps 0xFF as well.
+void notXorRun(std::uint32_t* p, std::uint32_t* end, std::uint32_t v) {
+    const std::uint64_t v2 = (std::uint64_t(v) << 32) | v;
+    for (; end - p >= 2; p += 2) {
+        std::uint64_t d;
+        std::memcpy(&d, p, 8);
+        d = ~(v2 ^ d);
+        std::memcpy(p, &d, 8);
+    }
+    if (p != end) *p = ~(v ^ *p);
+}
+
 // Paints the collected spans in a raster mode.
 void paintSpans(QImage& image, Color c, PenMode mode) {
     tSpans.finish();
@@ -128,22 +143,20 @@ void paintSpans(QImage& image, Color c, PenMode mode) {
     const qsizetype stride = image.bytesPerLine();
     for (const raster::Span& s : tSpans.spans()) {
         auto* row = reinterpret_cast<std::uint32_t*>(bits + s.y * stride);
-        if (mode == PenMode::Copy) {
+        if (mode == PenMode::Copy)
             std::fill(row + s.x0, row + s.x1 + 1, v);
-        } else {
-            // The alpha bytes are both 0xFF, so the result keeps 0xFF as well.
-            for (int x = s.x0; x <= s.x1; ++x)
-                row[x] = ~(v ^ row[x]);
-        }
+        else
+            notXorRun(row + s.x0, row + s.x1 + 1, v);
     }
 }
 
-// Adds the pen's pixels for a path of pen centres to tSpans.
-void addPenPath(const Pen& pen, const std::vector<PointF>& path, bool closed) {
+// Adds the pen's pixels for a path of pen centres to tSpans; `smooth` when the path is
+// the chords of a curve.
+void addPenPath(const Pen& pen, const std::vector<PointF>& path, bool closed, bool smooth = false) {
     const int w = std::max(pen.width, 1);
     const bool dashed = pen.style == PenStyle::Dash;
     if (w > 1) {
-        raster::addWidePath(tSpans, path, closed, w, dashed ? dashLength(w) : 0);
+        raster::addWidePath(tSpans, path, closed, w, dashed ? dashLength(w) : 0, smooth);
         return;
     }
     std::int64_t counter = 0;
@@ -184,15 +197,19 @@ thread_local std::vector<RowSpan> tRows;
 // width-1 solid pen paints the rows' own edge (the pixels with a 4-neighbour outside), the
 // other pens follow the path.
 template <class RowFn>
-void drawBox(Canvas& c, int top, int bottom, RowFn rowSpan, const std::vector<PointF>& path) {
+void drawBox(Canvas& c, int top, int bottom, RowFn rowSpan, const std::vector<PointF>& path,
+             bool smooth) {
     if (c.isEmpty()) return;
     const int h = c.height();
+    const bool thinPen = c.pen.width <= 1 && c.pen.style == PenStyle::Solid;
     // One row beyond the picture on each side: the edge test looks at the neighbours.
     const int first = std::max(top, -1), last = std::min(bottom - 1, h);
     tRows.assign(std::size_t(std::max(last - first + 1, 0)), RowSpan{});
-    for (int y = first; y <= last; ++y) {
-        RowSpan& r = tRows[std::size_t(y - first)];
-        r.on = rowSpan(y, r.x0, r.x1);
+    if (thinPen || c.brush.style == BrushStyle::Solid) {
+        for (int y = first; y <= last; ++y) {
+            RowSpan& r = tRows[std::size_t(y - first)];
+            r.on = rowSpan(y, r.x0, r.x1);
+        }
     }
     auto rowAt = [&](int y) -> const RowSpan* {
         if (y < first || y > last) return nullptr;
@@ -208,7 +225,7 @@ void drawBox(Canvas& c, int top, int bottom, RowFn rowSpan, const std::vector<Po
     }
 
     tSpans.begin(c.width(), h);
-    if (c.pen.width <= 1 && c.pen.style == PenStyle::Solid) {
+    if (thinPen) {
         for (int y = std::max(first, 0); y <= std::min(last, h - 1); ++y) {
             const RowSpan* r = rowAt(y);
             if (!r) continue;
@@ -228,7 +245,7 @@ void drawBox(Canvas& c, int top, int bottom, RowFn rowSpan, const std::vector<Po
             }
         }
     } else {
-        addPenPath(c.pen, path, true);
+        addPenPath(c.pen, path, true, smooth);
     }
     paintSpans(c.image(), c.pen.color, c.pen.mode);
 }
@@ -261,7 +278,7 @@ void Canvas::rectangle(int left, int top, int right, int bottom) {
         return y >= top && y < bottom;
     };
     const double l = left, t = top, r = right - 1, b = bottom - 1;
-    drawBox(*this, top, bottom, rowSpan, {{l, t}, {r, t}, {r, b}, {l, b}});
+    drawBox(*this, top, bottom, rowSpan, {{l, t}, {r, t}, {r, b}, {l, b}}, false);
 }
 
 void Canvas::ellipse(int left, int top, int right, int bottom) {
@@ -279,7 +296,7 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
         const double t = 2 * std::numbers::pi * i / n;
         path.push_back({cx + a * std::cos(t), cy + b * std::sin(t)});
     }
-    drawBox(*this, top, bottom, rowSpan, path);
+    drawBox(*this, top, bottom, rowSpan, path, a >= 1 && b >= 1);
 }
 
 void Canvas::roundRect(int left, int top, int right, int bottom, int cornerWidth,
@@ -314,7 +331,7 @@ void Canvas::roundRect(int left, int top, int right, int bottom, int cornerWidth
     appendArc(path, r, t, a, b, 1.5 * pi, 2 * pi, n);
     appendArc(path, r, bo, a, b, 0, 0.5 * pi, n);
     appendArc(path, l, bo, a, b, 0.5 * pi, pi, n);
-    drawBox(*this, top, bottom, rowSpan, path);
+    drawBox(*this, top, bottom, rowSpan, path, a >= 1 && b >= 1);
 }
 
 void Canvas::textOut(int x, int y, const QString& text) {
@@ -340,12 +357,13 @@ struct FillSeg {
     int y, xl, xr, dy;
 };
 
-// Scanline fill of the 4-connected region of `inside` pixels around (x, y): each row is
-// filled in runs, and only the parts of the neighbouring rows not yet explored are pushed.
-// `inside` must become false for a pixel once `fill` has covered it.
-template <class Inside, class Fill>
-void scanFill(int w, int h, int x, int y, Inside inside, Fill fill) {
-    if (x < 0 || y < 0 || x >= w || y >= h || !inside(y, x)) return;
+// Scanline fill of the 4-connected region around (x, y), after Heckbert: each row is filled
+// in runs, and only the parts of the neighbouring rows not yet explored are pushed. The
+// region `R` knows which pixels belong (in), and fills runs while it finds them: right(row,
+// x) from x upwards, returning the end, and left(row, x) from x downwards, returning the
+// leftmost pixel filled. A filled pixel must no longer belong.
+template <class Region> void scanFill(int w, int h, int x, int y, Region& R) {
+    if (x < 0 || y < 0 || x >= w || y >= h || !R.in(y, x)) return;
     std::vector<FillSeg> stack;
     auto push = [&](int sy, int xl, int xr, int dy) {
         if (sy + dy >= 0 && sy + dy < h) stack.push_back({sy, xl, xr, dy});
@@ -357,14 +375,9 @@ void scanFill(int w, int h, int x, int y, Inside inside, Fill fill) {
         stack.pop_back();
         const int row = s.y + s.dy, x1 = s.xl, x2 = s.xr, dy = s.dy;
         int xx = x1;
-        while (xx >= 0 && inside(row, xx))
-            --xx;
-        if (xx < x1) {
-            const int l = xx + 1;
-            int e = x1 + 1;
-            while (e < w && inside(row, e))
-                ++e;
-            fill(row, l, e - 1);
+        if (R.in(row, x1)) {
+            const int l = R.left(row, x1);
+            const int e = x1 + 1 < w ? R.right(row, x1 + 1) : w;
             if (l < x1) push(row, l, x1 - 1, -dy);
             push(row, l, e - 1, dy);
             if (e > x2 + 1) push(row, x2 + 1, e - 1, -dy);
@@ -372,20 +385,126 @@ void scanFill(int w, int h, int x, int y, Inside inside, Fill fill) {
         }
         for (;;) {
             ++xx;
-            while (xx <= x2 && !inside(row, xx))
+            while (xx <= x2 && !R.in(row, xx))
                 ++xx;
             if (xx > x2) break;
             const int l = xx;
-            int e = xx + 1;
-            while (e < w && inside(row, e))
-                ++e;
-            fill(row, l, e - 1);
+            const int e = R.right(row, xx);
             push(row, l, e - 1, dy);
             if (e > x2 + 1) push(row, x2 + 1, e - 1, -dy);
             xx = e;
         }
     }
 }
+
+// Blocks of this many pixels are tested and filled together: the common case of a large
+// plain area then runs at memory speed.
+constexpr int FillBlock = 8; // the visited marks of a block are read as one 64-bit word
+
+// Surface mode: the pixels of one colour; painting them another colour takes them out.
+struct SurfaceRegion {
+    uchar* bits;
+    qsizetype stride;
+    int w;
+    std::uint32_t target; // RGB only
+    std::uint32_t paint;
+    std::array<std::uint32_t, FillBlock> block; // FillBlock pixels of paint
+
+    SurfaceRegion(uchar* b, qsizetype s, int width, std::uint32_t t, std::uint32_t p)
+        : bits(b), stride(s), w(width), target(t), paint(p) {
+        block.fill(p);
+    }
+
+    std::uint32_t* row(int y) const { return reinterpret_cast<std::uint32_t*>(bits + y * stride); }
+    bool match(std::uint32_t p) const { return (p & RgbMask) == target; }
+    bool in(int y, int x) const { return match(row(y)[x]); }
+    bool blockMatches(const std::uint32_t* p) const {
+        std::uint32_t d = 0;
+        for (int k = 0; k < FillBlock; ++k)
+            d |= p[k] ^ target;
+        return (d & RgbMask) == 0;
+    }
+    int right(int y, int x) const {
+        std::uint32_t* r = row(y);
+        while (x + FillBlock <= w && blockMatches(r + x)) {
+            std::memcpy(r + x, block.data(), sizeof block);
+            x += FillBlock;
+        }
+        while (x < w && match(r[x]))
+            r[x++] = paint;
+        return x;
+    }
+    int left(int y, int x) const {
+        std::uint32_t* r = row(y);
+        while (x - FillBlock + 1 >= 0 && blockMatches(r + x - FillBlock + 1)) {
+            std::memcpy(r + x - FillBlock + 1, block.data(), sizeof block);
+            x -= FillBlock;
+        }
+        while (x >= 0 && match(r[x]))
+            r[x--] = paint;
+        return x + 1;
+    }
+};
+
+// Border mode: everything up to the border colour. The filled pixels may keep belonging
+// (the brush need not be the border colour), so a mark of the visited ones takes them out.
+struct BorderRegion {
+    uchar* bits;
+    qsizetype stride;
+    int w;
+    std::uint32_t border; // RGB only
+    std::array<std::uint32_t, FillBlock> block;
+    std::vector<std::uint8_t> done;
+
+    BorderRegion(uchar* b, qsizetype s, int width, int height, std::uint32_t t, std::uint32_t p)
+        : bits(b), stride(s), w(width), border(t),
+          done(std::size_t(width) * std::size_t(height), 0) {
+        block.fill(p);
+    }
+
+    std::uint32_t* row(int y) const { return reinterpret_cast<std::uint32_t*>(bits + y * stride); }
+    std::uint8_t* mark(int y) { return done.data() + std::size_t(y) * std::size_t(w); }
+    bool open(std::uint32_t p, std::uint8_t m) const { return (p & RgbMask) != border && !m; }
+    bool in(int y, int x) { return open(row(y)[x], mark(y)[x]); }
+    bool blockOpen(const std::uint32_t* p, const std::uint8_t* m) const {
+        std::uint64_t marks;
+        std::memcpy(&marks, m, sizeof marks);
+        bool any = false;
+        for (int k = 0; k < FillBlock; ++k)
+            any |= ((p[k] ^ border) & RgbMask) == 0;
+        return marks == 0 && !any;
+    }
+    void fillBlock(std::uint32_t* p, std::uint8_t* m) const {
+        std::memcpy(p, block.data(), sizeof block);
+        std::memset(m, 1, FillBlock);
+    }
+    int right(int y, int x) {
+        std::uint32_t* r = row(y);
+        std::uint8_t* m = mark(y);
+        while (x + FillBlock <= w && blockOpen(r + x, m + x)) {
+            fillBlock(r + x, m + x);
+            x += FillBlock;
+        }
+        while (x < w && open(r[x], m[x])) {
+            r[x] = block[0];
+            m[x++] = 1;
+        }
+        return x;
+    }
+    int left(int y, int x) {
+        std::uint32_t* r = row(y);
+        std::uint8_t* m = mark(y);
+        while (x - FillBlock + 1 >= 0 && blockOpen(r + x - FillBlock + 1, m + x - FillBlock + 1)) {
+            fillBlock(r + x - FillBlock + 1, m + x - FillBlock + 1);
+            x -= FillBlock;
+        }
+        while (x >= 0 && open(r[x], m[x])) {
+            r[x] = block[0];
+            m[x--] = 1;
+        }
+        return x + 1;
+    }
+};
 
 } // namespace
 
@@ -396,31 +515,14 @@ void Canvas::floodFill(int x, int y, Color c, FillMode mode) {
     const std::uint32_t paint = toArgb(brush.color);
     uchar* bits = m_image.bits();
     const qsizetype stride = m_image.bytesPerLine();
-    auto rowPtr = [&](int row) { return reinterpret_cast<std::uint32_t*>(bits + row * stride); };
-
     if (mode == FillMode::Surface) {
-        if ((paint & RgbMask) == target)
-            return; // nothing would change; and filled pixels must stop matching
-        scanFill(
-            w, h, x, y, [&](int row, int px) { return (rowPtr(row)[px] & RgbMask) == target; },
-            [&](int row, int x0, int x1) {
-                std::fill(rowPtr(row) + x0, rowPtr(row) + x1 + 1, paint);
-            });
+        if ((paint & RgbMask) == target) return; // nothing would change
+        SurfaceRegion region(bits, stride, w, target, paint);
+        scanFill(w, h, x, y, region);
         return;
     }
-    // Border mode: the filled pixels may keep matching (the brush need not be the border
-    // colour), so a mark of the visited ones stops the fill from coming back.
-    std::vector<std::uint8_t> done(std::size_t(w) * std::size_t(h), 0);
-    auto mark = [&](int row, int px) -> std::uint8_t& {
-        return done[std::size_t(row) * std::size_t(w) + std::size_t(px)];
-    };
-    scanFill(
-        w, h, x, y,
-        [&](int row, int px) { return (rowPtr(row)[px] & RgbMask) != target && !mark(row, px); },
-        [&](int row, int x0, int x1) {
-            std::fill(rowPtr(row) + x0, rowPtr(row) + x1 + 1, paint);
-            std::fill(&mark(row, x0), &mark(row, x1) + 1, std::uint8_t(1));
-        });
+    BorderRegion region(bits, stride, w, h, target, paint);
+    scanFill(w, h, x, y, region);
 }
 
 void Canvas::draw(int x, int y, const Canvas& src) {

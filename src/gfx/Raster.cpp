@@ -107,11 +107,24 @@ void addDisc(SpanBuffer& out, PointF c, double r) {
 }
 
 void addConvex(SpanBuffer& out, const PointF* p, int n) {
-    if (n <= 0) return;
+    if (n <= 0 || n > 8) return;
+    // Each edge once: its rows and the x where it crosses them.
+    struct Edge {
+        double y0, y1, x0, slope;
+        bool flat;
+    } edges[8];
     double minY = p[0].y, maxY = p[0].y;
-    for (int i = 1; i < n; ++i) {
-        minY = std::min(minY, p[i].y);
-        maxY = std::max(maxY, p[i].y);
+    for (int i = 0; i < n; ++i) {
+        const PointF a = p[i], b = p[(i + 1) % n];
+        Edge& e = edges[i];
+        e.flat = a.y == b.y;
+        e.y0 = std::min(a.y, b.y);
+        e.y1 = std::max(a.y, b.y);
+        e.slope = e.flat ? 0 : (b.x - a.x) / (b.y - a.y);
+        e.x0 = e.flat ? std::min(a.x, b.x) : a.x - a.y * e.slope; // x at y = 0
+        if (e.flat) e.slope = std::max(a.x, b.x);                 // the flat edge's right end
+        minY = std::min(minY, a.y);
+        maxY = std::max(maxY, a.y);
     }
     const double top = std::max(std::ceil(clampCoord(minY)), 0.0);
     const double bottom = std::min(std::floor(clampCoord(maxY)), double(out.height() - 1));
@@ -119,19 +132,16 @@ void addConvex(SpanBuffer& out, const PointF* p, int n) {
         double xl = std::numeric_limits<double>::infinity();
         double xr = -xl;
         for (int i = 0; i < n; ++i) {
-            const PointF a = p[i];
-            const PointF b = p[(i + 1) % n];
-            if (a.y == b.y) {
-                if (a.y == y) {
-                    xl = std::min({xl, a.x, b.x});
-                    xr = std::max({xr, a.x, b.x});
-                }
-                continue;
+            const Edge& e = edges[i];
+            if (y < e.y0 || y > e.y1) continue;
+            if (e.flat) {
+                xl = std::min(xl, e.x0);
+                xr = std::max(xr, e.slope);
+            } else {
+                const double x = e.x0 + y * e.slope;
+                xl = std::min(xl, x);
+                xr = std::max(xr, x);
             }
-            if (y < std::min(a.y, b.y) || y > std::max(a.y, b.y)) continue;
-            const double x = a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y);
-            xl = std::min(xl, x);
-            xr = std::max(xr, x);
         }
         out.addRange(int(y), xl, xr);
     }
@@ -282,8 +292,85 @@ void addBevel(SpanBuffer& out, PointF prev, PointF v, PointF next, double r) {
 
 } // namespace
 
-void addWidePath(SpanBuffer& out, const std::vector<PointF>& path, bool closed, int width,
-                 int dash) {
+namespace {
+
+// A path that follows a smooth curve through many short chords (an ellipse, the arcs of a
+// rounded rectangle): each chord becomes one quadrilateral between the offsets along the
+// normals at its two ends, so neighbours share their edges and need no joins. Dashes end
+// in round caps.
+void addSmoothPath(SpanBuffer& out, const std::vector<PointF>& p, bool closed, double r, int dash) {
+    const std::size_t n = p.size();
+    const std::size_t segments = closed ? n : n - 1;
+    auto at = [&](std::size_t i) { return p[i % n]; };
+    auto unitNormal = [](PointF a, PointF b) {
+        const double len = std::hypot(b.x - a.x, b.y - a.y);
+        return PointF{-(b.y - a.y) / len, (b.x - a.x) / len};
+    };
+    std::vector<PointF> normal(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const bool hasPrev = closed || i > 0, hasNext = closed || i + 1 < n;
+        PointF sum{0, 0};
+        if (hasPrev) {
+            const PointF m = unitNormal(at(i + n - 1), p[i]);
+            sum = {sum.x + m.x, sum.y + m.y};
+        }
+        if (hasNext) {
+            const PointF m = unitNormal(p[i], at(i + 1));
+            sum = {sum.x + m.x, sum.y + m.y};
+        }
+        const double len = std::hypot(sum.x, sum.y);
+        normal[i] = len > 0 ? PointF{sum.x / len, sum.y / len} : unitNormal(p[i], at(i + 1));
+    }
+    auto piece = [&](PointF a, PointF na, PointF b, PointF nb) {
+        const PointF q[4] = {{a.x + na.x * r, a.y + na.y * r},
+                             {b.x + nb.x * r, b.y + nb.y * r},
+                             {b.x - nb.x * r, b.y - nb.y * r},
+                             {a.x - na.x * r, a.y - na.y * r}};
+        addConvex(out, q, 4);
+    };
+    auto blend = [](PointF u, PointF v, double t) {
+        const PointF m{u.x + (v.x - u.x) * t, u.y + (v.y - u.y) * t};
+        const double len = std::hypot(m.x, m.y);
+        return len > 0 ? PointF{m.x / len, m.y / len} : u;
+    };
+    if (dash <= 0) {
+        for (std::size_t i = 0; i < segments; ++i)
+            piece(p[i], normal[i], at(i + 1), normal[(i + 1) % n]);
+        if (!closed) {
+            addDisc(out, p.front(), r);
+            addDisc(out, p.back(), r);
+        }
+        return;
+    }
+    bool on = true;
+    double next = dash, s = 0;
+    addDisc(out, p[0], r);
+    for (std::size_t i = 0; i < segments; ++i) {
+        const PointF a = p[i], b = at(i + 1);
+        const PointF na = normal[i], nb = normal[(i + 1) % n];
+        const double len = std::hypot(b.x - a.x, b.y - a.y);
+        double cur = s;
+        while (next < s + len) {
+            const double t0 = (cur - s) / len, t1 = (next - s) / len;
+            if (on) piece(along(a, b, t0), blend(na, nb, t0), along(a, b, t1), blend(na, nb, t1));
+            addDisc(out, along(a, b, t1), r);
+            cur = next;
+            on = !on;
+            next += dash;
+        }
+        if (on) {
+            const double t0 = (cur - s) / len;
+            piece(along(a, b, t0), blend(na, nb, t0), b, nb);
+            if (i + 1 == segments) addDisc(out, b, r);
+        }
+        s += len;
+    }
+}
+
+} // namespace
+
+void addWidePath(SpanBuffer& out, const std::vector<PointF>& path, bool closed, int width, int dash,
+                 bool smooth) {
     const double r = width / 2.0;
     // Pixel centres sit on the path for odd widths; an even width covers the half-pixel
     // rows on each side, so its centre line moves up and left by half a pixel.
@@ -300,6 +387,10 @@ void addWidePath(SpanBuffer& out, const std::vector<PointF>& path, bool closed, 
     }
     const std::size_t segments = closed ? p.size() : p.size() - 1;
     auto at = [&](std::size_t i) { return p[i % p.size()]; };
+    if (smooth && p.size() >= 3) {
+        addSmoothPath(out, p, closed, r, dash);
+        return;
+    }
 
     if (dash <= 0) {
         for (std::size_t i = 0; i < segments; ++i)

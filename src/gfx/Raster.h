@@ -45,7 +45,7 @@ private:
 
 // Pixels whose centre (x, y) lies in the closed disc.
 void addDisc(SpanBuffer& out, PointF c, double r);
-// Pixels whose centre lies in the convex polygon p[0..n-1] (edges included).
+// Pixels whose centre lies in the convex polygon p[0..n-1] (edges included); n <= 8.
 void addConvex(SpanBuffer& out, const PointF* p, int n);
 // The segment a-b widened by r on both sides, with flat ends; round ends come from discs.
 void addBand(SpanBuffer& out, PointF a, PointF b, double r);
@@ -58,9 +58,10 @@ void addThinLine(SpanBuffer& out, int ax, int ay, int bx, int by, bool includeEn
 
 // A path of several segments with a pen of the given width (>= 2): round caps and round
 // joins, or with dash > 0 dashes and gaps of that length, round caps and bevel joins.
-// The points are pen centres; geometry, not pixels.
-void addWidePath(SpanBuffer& out, const std::vector<PointF>& path, bool closed, int width,
-                 int dash);
+// The points are pen centres; geometry, not pixels. A smooth path (the chords of a curve)
+// is covered chord by chord without joins.
+void addWidePath(SpanBuffer& out, const std::vector<PointF>& path, bool closed, int width, int dash,
+                 bool smooth = false);
 
 // The row span of the ellipse inscribed in the box (left, top, right, bottom), right and
 // bottom outside, as the pixels whose centre lies in it. False when row y misses it.

@@ -398,6 +398,33 @@ TEST(CanvasFill, MatchesAPlainFourConnectedFillOnRandomPictures) {
     }
 }
 
+TEST(CanvasFill, MatchesAPlainFourConnectedFillOnLargeAreas) {
+    // Long runs of one colour, so the filling in blocks is exercised at every alignment.
+    const Color colors[] = {White, Black, rgb(255, 0, 0)};
+    std::mt19937 gen(5);
+    for (int round = 0; round < 30; ++round) {
+        Canvas c(131, 67);
+        for (int k = 0; k < 12; ++k) {
+            const int l = int(gen() % 131), t = int(gen() % 67);
+            c.pen = Pen{1 + int(gen() % 3), colors[gen() % 3], PenStyle::Solid, PenMode::Copy};
+            c.brush = Brush{gen() % 2 ? BrushStyle::Solid : BrushStyle::Clear, colors[gen() % 3]};
+            if (k % 2)
+                c.ellipse(l, t, l + int(gen() % 60), t + int(gen() % 40));
+            else
+                c.rectangle(l, t, l + int(gen() % 60), t + int(gen() % 40));
+        }
+        const int x = int(gen() % 131), y = int(gen() % 67);
+        const FillMode mode = round % 2 ? FillMode::Surface : FillMode::Border;
+        const Color target = mode == FillMode::Surface ? c.pixel(x, y) : colors[gen() % 3];
+        const Color paint = round % 3 == 0 ? colors[gen() % 3] : rgb(0, 0, 200);
+        Canvas expected = c;
+        referenceFill(expected, x, y, target, mode, paint);
+        c.brush.color = paint;
+        c.floodFill(x, y, target, mode);
+        ASSERT_EQ(c.image(), expected.image()) << "round " << round;
+    }
+}
+
 TEST(CanvasFill, DiagonalGapDoesNotLeak) {
     // A staircase of black pixels touching only at corners separates the two halves.
     for (FillMode mode : {FillMode::Surface, FillMode::Border}) {
