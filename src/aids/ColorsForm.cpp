@@ -1,7 +1,5 @@
 #include "aids/ColorsForm.h"
 
-#include "gfx/Canvas.h" // app/Palette.h names gfx::Canvas without including it
-
 #include "aids/AidsLogic.h"
 #include "aids/Tools.h"
 #include "aids/WindowKit.h"

@@ -1,7 +1,5 @@
 #include "aids/OptionsForm.h"
 
-#include "gfx/Canvas.h" // app/Palette.h names gfx::Canvas without including it
-
 #include "aids/AidsLogic.h"
 #include "aids/Back.h"
 #include "aids/Display.h"

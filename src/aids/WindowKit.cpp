@@ -1,7 +1,5 @@
 #include "aids/WindowKit.h"
 
-#include "gfx/Canvas.h" // app/Palette.h names gfx::Canvas without including it
-
 #include "app/Palette.h"
 #include "app/WindowSet.h"
 

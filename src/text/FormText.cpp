@@ -1,7 +1,5 @@
 #include "text/FormText.h"
 
-#include "gfx/Canvas.h" // app/Palette.h names gfx::Canvas without including it
-
 #include "aids/WindowKit.h"
 #include "app/Palette.h"
 #include "app/WindowSet.h"
