@@ -4,12 +4,16 @@
 // and is never shown; tools are further instances made at run time.
 #include <QWidget>
 
+class TRotateImage;
 class WindowSet;
 
 class TOsoitin : public QWidget {
     Q_OBJECT
 public:
     explicit TOsoitin(WindowSet& ws);
+
+    // The tool's picture, filling the window; all pointer input arrives through it.
+    TRotateImage* Image1 = nullptr;
 
     // A drag that moves the window, or one that turns its picture, is in progress.
     bool Moving = false;

@@ -18,6 +18,7 @@
 #include "tools/FilesForm.h"
 #include "tools/Oper.h"
 #include "tools/Osoitin.h"
+#include "tools/RotImg.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -120,6 +121,17 @@ TEST_F(AidWindows, MagnifierFitsItsPictureToItsSize) {
     EXPECT_EQ(z->Bevel1->geometry(), QRect(0, 0, 500, 300));
     EXPECT_EQ(ws->Form1->CopyImage.width(), 500);
     EXPECT_EQ(ws->Form1->CopyImage.height(), 300);
+}
+
+TEST_F(AidWindows, ToolTemplateIsFilledByItsPicture) {
+    const TRotateImage* image = ws->Osoitin->Image1;
+    EXPECT_EQ(image->geometry(), QRect(0, 0, 800, 800));
+    EXPECT_TRUE(image->Center());
+    EXPECT_FALSE(image->UniqueSize());
+    EXPECT_FALSE(image->Stretch());
+    EXPECT_FALSE(image->AutoSize());
+    EXPECT_EQ(image->Angle(), 0);
+    EXPECT_EQ(image->cursor().shape(), Qt::PointingHandCursor);
 }
 
 TEST_F(AidWindows, ReadOutLabelInCourierNew) {
