@@ -73,6 +73,7 @@ void groupButtons(std::initializer_list<QToolButton*> group) {
 } // namespace
 
 TPalette::TPalette(WindowSet& ws) : QWidget(nullptr), ws(ws) {
+    ws.Palette = this; // start-up below already writes into the palette through the others
     setObjectName(QStringLiteral("Palette"));
     setWindowTitle(QStringLiteral("Ravo"));
     setToolTip(QStringLiteral("Ravon valikko"));
@@ -434,11 +435,13 @@ void TPalette::DoShowPaletteClick() {
     if (DoShowPalette->isChecked()) {
         DoShowPalette->setIcon(ws.Curtain->MoveUp->icon());
         PanelTop->hide();
+        layout()->activate(); // the smaller minimum height, now
         setOuterHeight(this, 112);
     } else {
         DoShowPalette->setIcon(ws.Curtain->MoveDown->icon());
         PanelTop->show();
-        setOuterHeight(this, PaletteHeight);
+        layout()->activate();
+        resize(width(), PaletteHeight);
     }
     move(x(), bottomTop(outerHeight(this)));
     SetCursor();

@@ -21,7 +21,7 @@ public:
     // State read and written by the other windows.
     bool Loading = true;
     bool Capturing = false;
-    int PaletteHeight = 0;
+    int PaletteHeight = 0; // the layout's full height (without the caption bar)
     int ImageIndex = 1;
     int LinePenWidth = 3;
     gfx::Color LinePenColor = 0;
