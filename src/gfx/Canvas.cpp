@@ -408,40 +408,44 @@ struct SurfaceRegion {
     int w;
     std::uint32_t target; // RGB only
     std::uint32_t paint;
-    std::array<std::uint32_t, FillBlock> block; // FillBlock pixels of paint
-
-    SurfaceRegion(uchar* b, qsizetype s, int width, std::uint32_t t, std::uint32_t p)
-        : bits(b), stride(s), w(width), target(t), paint(p) {
-        block.fill(p);
-    }
 
     std::uint32_t* row(int y) const { return reinterpret_cast<std::uint32_t*>(bits + y * stride); }
-    bool match(std::uint32_t p) const { return (p & RgbMask) == target; }
-    bool in(int y, int x) const { return match(row(y)[x]); }
-    bool blockMatches(const std::uint32_t* p) const {
-        std::uint32_t d = 0;
-        for (int k = 0; k < FillBlock; ++k)
-            d |= p[k] ^ target;
-        return (d & RgbMask) == 0;
-    }
+    bool in(int y, int x) const { return (row(y)[x] & RgbMask) == target; }
+
+    // The loops work on local copies: the pixel stores could otherwise alias the members
+    // and force them to be read again for every block.
     int right(int y, int x) const {
         std::uint32_t* r = row(y);
-        while (x + FillBlock <= w && blockMatches(r + x)) {
-            std::memcpy(r + x, block.data(), sizeof block);
+        const int end = w;
+        const std::uint32_t t = target, v = paint;
+        while (x + FillBlock <= end) {
+            std::uint32_t d = 0;
+            for (int k = 0; k < FillBlock; ++k)
+                d |= r[x + k] ^ t;
+            if (d & RgbMask) break;
+            for (int k = 0; k < FillBlock; ++k)
+                r[x + k] = v;
             x += FillBlock;
         }
-        while (x < w && match(r[x]))
-            r[x++] = paint;
+        while (x < end && (r[x] & RgbMask) == t)
+            r[x++] = v;
         return x;
     }
     int left(int y, int x) const {
         std::uint32_t* r = row(y);
-        while (x - FillBlock + 1 >= 0 && blockMatches(r + x - FillBlock + 1)) {
-            std::memcpy(r + x - FillBlock + 1, block.data(), sizeof block);
+        const std::uint32_t t = target, v = paint;
+        while (x + 1 >= FillBlock) {
+            std::uint32_t* b = r + x + 1 - FillBlock;
+            std::uint32_t d = 0;
+            for (int k = 0; k < FillBlock; ++k)
+                d |= b[k] ^ t;
+            if (d & RgbMask) break;
+            for (int k = 0; k < FillBlock; ++k)
+                b[k] = v;
             x -= FillBlock;
         }
-        while (x >= 0 && match(r[x]))
-            r[x--] = paint;
+        while (x >= 0 && (r[x] & RgbMask) == t)
+            r[x--] = v;
         return x + 1;
     }
 };
@@ -517,7 +521,7 @@ void Canvas::floodFill(int x, int y, Color c, FillMode mode) {
     const qsizetype stride = m_image.bytesPerLine();
     if (mode == FillMode::Surface) {
         if ((paint & RgbMask) == target) return; // nothing would change
-        SurfaceRegion region(bits, stride, w, target, paint);
+        SurfaceRegion region{bits, stride, w, target, paint};
         scanFill(w, h, x, y, region);
         return;
     }
