@@ -20,6 +20,8 @@
 
 namespace gfx {
 
+// Dash: the geometric dashed pen, dashes and gaps of dashLength(width) each, round caps
+// and bevel joins.
 enum class PenStyle { Solid, Dash };
 enum class PenMode { Copy, NotXor };
 enum class BrushStyle { Clear, Solid };

@@ -238,6 +238,9 @@ QString gifReason(int code) {
     switch (code) {
     case D_GIF_ERR_READ_FAILED:
     case D_GIF_ERR_EOF_TOO_SOON:
+    case D_GIF_ERR_NO_SCRN_DSCR: // the screen descriptor or its colour table cut short
+    case D_GIF_ERR_NO_IMAG_DSCR:
+    case 0: // giflib leaves no code when the image's first byte cannot be read
         return Truncated;
     case D_GIF_ERR_NOT_ENOUGH_MEM:
         return QStringLiteral("Muisti ei riitä kuvalle.");
@@ -371,7 +374,7 @@ QImage decodeBmp(const QByteArray& d) {
 }
 
 QImage decodeJpeg(const QByteArray& d) {
-    if (d.size() < 3 || uchar(d[0]) != 0xFF || uchar(d[1]) != 0xD8)
+    if (d.size() < 2 || uchar(d[0]) != 0xFF || uchar(d[1]) != 0xD8)
         failNotA(d, QStringLiteral("JPEG-kuva"));
     QImage img;
     JpegDecode job{reinterpret_cast<const unsigned char*>(d.constData()),

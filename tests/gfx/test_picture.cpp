@@ -211,9 +211,18 @@ TEST(PictureFiles, EveryCutOfAGoodFileIsRefused) {
         ASSERT_EQ(decode(format, bytes).size(), pic.size());
         // GIF readers stop after the picture: only its closing byte may go missing.
         const qsizetype keep = format == PictureFormat::Gif ? 1 : 0;
-        for (qsizetype n = 0; n < bytes.size() - keep; ++n)
-            EXPECT_THROW(decode(format, bytes.left(n)), PictureError)
-                << int(format) << " cut at " << n << " of " << bytes.size();
+        for (qsizetype n = 0; n < bytes.size() - keep; ++n) {
+            try {
+                decode(format, bytes.left(n));
+                ADD_FAILURE() << int(format) << " cut at " << n << " of " << bytes.size();
+            } catch (const PictureError& e) {
+                // Past the signature, every cut reads as a file that ends too soon.
+                if (n >= 6) {
+                    EXPECT_EQ(e.message(), QStringLiteral("Tiedosto loppuu kesken."))
+                        << int(format) << " cut at " << n;
+                }
+            }
+        }
         // And through a file, once.
         writeAll(full, bytes.left(bytes.size() / 2));
         EXPECT_THROW(loadPicture(full, format), PictureError);
