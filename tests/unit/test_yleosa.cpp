@@ -57,7 +57,7 @@ TEST(FilterNumericKey, FollowsTheFieldRules) {
     for (const auto& c : cases) {
         const QChar result =
             FilterNumericKey(c.key, QString::fromUtf8(c.text), c.max, c.decimals, QLatin1Char(','));
-        EXPECT_EQ(result, c.accepted ? c.key : Refused) << c.text << " key " << c.key.unicode();
+        EXPECT_EQ(result, c.accepted ? c.key : Refused) << c.text << " key " << int(c.key.unicode());
     }
 }
 

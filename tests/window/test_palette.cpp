@@ -18,6 +18,9 @@
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
+#include <QTextEdit>
+#include <QMenu>
+#include "app/Errors.h"
 
 namespace {
 
