@@ -34,8 +34,12 @@ TNumbers::TNumbers(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     Num->setSelectionMode(QAbstractItemView::SingleSelection);
     Num->setTabKeyNavigation(false);
     Num->setShowGrid(true);
+    Num->setTextElideMode(Qt::ElideNone); // "30" fits a 22-pixel cell in this font
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(11);
+    Num->setFont(small);
     Num->setGeometry(0, 0, PenWidthColumns * PenWidthCellSize, PenWidthRows * PenWidthCellSize);
-    resize(Num->size());
+    setFixedSize(Num->size());
 
     FormCreate();
     // The grid always has a current cell, so that focusing it never chooses one by itself.

@@ -65,7 +65,7 @@ void stepByKey(QSlider* bar, int key) {
 TOptionsForm::TOptionsForm(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     setObjectName(QStringLiteral("OptionsForm"));
     setWindowTitle(QStringLiteral("Asetukset"));
-    setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint);
 
     Book = new QTabWidget(this);

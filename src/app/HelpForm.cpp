@@ -9,7 +9,7 @@
 THelpForm::THelpForm(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     setObjectName(QStringLiteral("HelpForm"));
     setWindowTitle(QStringLiteral("Tietoja Ravo-ohjelmasta..."));
-    setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     QFont f(QStringLiteral("MS Sans Serif"));
     f.setPixelSize(13);

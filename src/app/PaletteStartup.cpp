@@ -16,9 +16,17 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QSlider>
 
 namespace {
+
+// The family the system draws with when it knows nothing like the asked one.
+bool isGenericFallback(const QString& family) {
+    static const QString fallback =
+        QFontInfo(QFont(QStringLiteral("Ei Tällaista Kirjasinta Ole"))).family().toUpper();
+    return family == fallback;
+}
 
 void setTrackBar(QSlider* bar, int value) {
     bar->setValue(clampToRange(value, bar->minimum(), bar->maximum()));
@@ -60,11 +68,20 @@ void TPalette::runStartup() {
     if (font.isEmpty())
         font = QStringLiteral("ARIAL");
     QComboBox* names = ws.FormText->FontName;
-    for (int i = 0; i < names->count(); ++i)
-        if (names->itemText(i).toUpper() == font) {
-            names->setCurrentIndex(i);
-            break;
-        }
+    int found = -1;
+    for (int i = 0; i < names->count() && found < 0; ++i)
+        if (names->itemText(i).toUpper() == font)
+            found = i;
+    if (found < 0) {
+        // A font the system lacks by name may have a twin standing in for it (Arial is
+        // Liberation Sans on Linux): take the one the system would draw with.
+        const QString twin = QFontInfo(QFont(font)).family().toUpper();
+        for (int i = 0; i < names->count() && found < 0; ++i)
+            if (names->itemText(i).toUpper() == twin && !isGenericFallback(twin))
+                found = i;
+    }
+    if (found >= 0)
+        names->setCurrentIndex(found);
     ws.FormText->FontSize->setEditText(QString::number(ini.readInteger("Main", "FontSize", 24)));
 
     TOptionsForm* options = ws.OptionsForm;

@@ -147,8 +147,18 @@ TEST_F(Startup, FontNameMatchesWithoutRegardToCase) {
 
     writeIni(QStringLiteral("FontName=Ei Tällaista Kirjasinta\n"));
     start();
-    EXPECT_NE(ws->FormText->FontName->currentText(), QStringLiteral("Ei Tällaista Kirjasinta"));
-    EXPECT_FALSE(ws->FormText->FontName->currentText().isEmpty());
+    EXPECT_EQ(ws->FormText->FontName->currentIndex(), 0) << "the selection stays as it was";
+}
+
+TEST_F(Startup, ArialIsItsTwinWhereTheSystemHasNoArial) {
+    writeIni(); // no FontName: Arial
+    start();
+    const QString chosen = ws->FormText->FontName->currentText();
+    if (ws->FormText->FontName->findText(QStringLiteral("Arial")) >= 0)
+        EXPECT_EQ(chosen, QStringLiteral("Arial"));
+    else
+        EXPECT_EQ(chosen, QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(ws->Form1->Canvas.font.name, chosen);
 }
 
 TEST_F(Startup, PointersFallBackWhenTheInstallFolderDoesNotExist) {
