@@ -554,13 +554,14 @@ void Canvas::copyRect(const QRect& dst, const Canvas& src, const QRect& srcRect)
     std::vector<int> mapX(std::size_t(x1 - x0));
     for (int x = x0; x < x1; ++x) {
         const std::int64_t i = x - dst.x();
-        mapX[std::size_t(x - x0)] = int(sl + (2 * i + 1) * sw / (2 * std::int64_t(dw)));
+        mapX[std::size_t(x - x0)] = int(sl + __int128(2 * i + 1) * sw / (2 * std::int64_t(dw)));
     }
     // A copy from a canvas onto itself reads the picture as it was.
     const QImage source = &src == this ? m_image.copy() : src.image();
     for (int y = y0; y < y1; ++y) {
         const std::int64_t j = y - dst.y();
-        const std::int64_t sy = st + (2 * j + 1) * sh / (2 * std::int64_t(dh));
+        const std::int64_t sy =
+            st + std::int64_t(__int128(2 * j + 1) * sh / (2 * std::int64_t(dh)));
         if (sy < 0 || sy >= source.height()) continue;
         const auto* in = reinterpret_cast<const std::uint32_t*>(source.constScanLine(int(sy)));
         auto* out = reinterpret_cast<std::uint32_t*>(m_image.scanLine(y));

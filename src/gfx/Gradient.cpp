@@ -37,9 +37,11 @@ void GradientHorizontal(Canvas& canvas, int left, int top, int right, int bottom
     const std::int64_t n = std::int64_t(right) - left;
     int y0 = 0, y1 = 0;
     lineRange(top, bottom, y0, y1);
-    for (std::int64_t i = 0; i < n; ++i) {
+    // Only the columns on the picture.
+    const std::int64_t first = std::max<std::int64_t>(0, -std::int64_t(left));
+    const std::int64_t last = std::min<std::int64_t>(n, std::int64_t(canvas.width()) - left);
+    for (std::int64_t i = first; i < last; ++i) {
         const int x = int(left + i);
-        if (x < 0 || x >= canvas.width()) continue;
         canvas.fillRect(x, y0, x + 1, y1 + 1, linearStep(a, b, i, n), canvas.pen.mode);
     }
 }
@@ -48,9 +50,10 @@ void GradientVertical(Canvas& canvas, int left, int top, int right, int bottom, 
     const std::int64_t n = std::int64_t(bottom) - top;
     int x0 = 0, x1 = 0;
     lineRange(left, right, x0, x1);
-    for (std::int64_t i = 0; i < n; ++i) {
+    const std::int64_t first = std::max<std::int64_t>(0, -std::int64_t(top));
+    const std::int64_t last = std::min<std::int64_t>(n, std::int64_t(canvas.height()) - top);
+    for (std::int64_t i = first; i < last; ++i) {
         const int y = int(top + i);
-        if (y < 0 || y >= canvas.height()) continue;
         canvas.fillRect(x0, y, x1 + 1, y + 1, linearStep(a, b, i, n), PenMode::Copy);
     }
 }
@@ -58,10 +61,19 @@ void GradientVertical(Canvas& canvas, int left, int top, int right, int bottom, 
 void GradientRadial(Canvas& canvas, int xc, int yc, int xe, int ye, Color inner, Color outer) {
     const double dx = double(xe) - xc, dy = double(ye) - yc;
     const std::int64_t R = std::int64_t(std::nearbyint(std::sqrt(dx * dx + dy * dy)));
-    if (R <= 0 || canvas.isEmpty()) return;
-    // The colour of each disc, as drawn from the outside in.
-    std::vector<std::uint32_t> colour(std::size_t(R) + 1);
-    for (std::int64_t h = 1; h <= R; ++h) {
+    // Beyond these the squares below would not fit 64 bits; no screen needs them.
+    constexpr std::int64_t Far = std::int64_t(1) << 28;
+    if (R <= 0 || R > Far || std::abs(std::int64_t(xc)) > Far || std::abs(std::int64_t(yc)) > Far ||
+        canvas.isEmpty())
+        return;
+    // The colour of the disc of radius h, as drawn from the outside in; only for the discs
+    // that can reach the picture.
+    const double far =
+        std::hypot(std::max(std::abs(double(xc)), std::abs(double(xc) - canvas.width())),
+                   std::max(std::abs(double(yc)), std::abs(double(yc) - canvas.height())));
+    const std::int64_t hMax = std::min<std::int64_t>(R, std::int64_t(far) + 2);
+    std::vector<std::uint32_t> colour(std::size_t(hMax) + 1);
+    for (std::int64_t h = 1; h <= hMax; ++h) {
         auto ch = [&](int in, int out) { return int((in * R - (in - out) * h) / R); };
         colour[std::size_t(h)] =
             toArgb(rgb(ch(red(inner), red(outer)), ch(green(inner), green(outer)),
@@ -70,8 +82,9 @@ void GradientRadial(Canvas& canvas, int xc, int yc, int xe, int ye, Color inner,
     // The disc of radius h covers the pixels whose centre lies within h of (xc, yc), the
     // box (xc - h, yc - h, xc + h, yc + h) being pixel edges; in doubled units a pixel at
     // offsets (i, j) from the centre is covered when (2i + 1)^2 + (2j + 1)^2 <= 4 h^2.
-    // So every pixel takes the smallest such h, found walking outwards along each row.
-    const int w = canvas.width(), ht = canvas.height();
+    // So every pixel takes the smallest such h, found walking outwards along each row from
+    // the column pair nearest the centre.
+    const std::int64_t w = canvas.width(), ht = canvas.height();
     QImage& img = canvas.image();
     const std::int64_t yFirst = std::max<std::int64_t>(std::int64_t(yc) - R, 0);
     const std::int64_t yLast = std::min<std::int64_t>(std::int64_t(yc) + R - 1, ht - 1);
@@ -79,17 +92,22 @@ void GradientRadial(Canvas& canvas, int xc, int yc, int xe, int ye, Color inner,
         auto* row = reinterpret_cast<std::uint32_t*>(img.scanLine(int(y)));
         const std::int64_t v = 2 * (y - yc) + 1;
         const std::int64_t v2 = v * v;
-        std::int64_t h = std::max<std::int64_t>(1, std::int64_t(std::sqrt(double(1 + v2)) / 2));
-        for (std::int64_t j = 0;; ++j) {
+        // Step j paints columns xc + j and xc - 1 - j: start at the first on the picture.
+        const std::int64_t jFirst = std::max<std::int64_t>(0, std::min(-std::int64_t(xc), xc - w));
+        const std::int64_t jLast = std::max<std::int64_t>(w - 1 - xc, xc - 1);
+        const std::int64_t u0 = 2 * jFirst + 1;
+        std::int64_t h =
+            std::max<std::int64_t>(1, std::int64_t(std::sqrt(double(u0 * u0 + v2)) / 2) - 1);
+        for (std::int64_t j = jFirst; j <= jLast; ++j) {
             const std::int64_t u = 2 * j + 1;
             const std::int64_t d = u * u + v2;
             while (4 * h * h < d)
                 ++h;
-            if (h > R) break;
+            if (h > hMax) break;
+            const std::uint32_t c = colour[std::size_t(h)];
             const std::int64_t xr = std::int64_t(xc) + j, xl = std::int64_t(xc) - 1 - j;
-            if (xl < 0 && xr >= w) break;
-            if (xr >= 0 && xr < w) row[xr] = colour[std::size_t(h)];
-            if (xl >= 0 && xl < w) row[xl] = colour[std::size_t(h)];
+            if (xr >= 0 && xr < w) row[xr] = c;
+            if (xl >= 0 && xl < w) row[xl] = c;
         }
     }
 }

@@ -15,6 +15,7 @@ void GradientVertical(Canvas& canvas, int left, int top, int right, int bottom, 
 // Discs around (xc, yc) from the radius R = Round(distance to (xe, ye)) inwards: the disc of
 // radius h takes inner - (inner - outer) * h / R, truncated, in each channel; the outermost
 // has the outer colour. Each pixel gets the colour of the smallest disc that covers it.
+// Centres and radii beyond 2^28 pixels, far past any screen, draw nothing.
 void GradientRadial(Canvas& canvas, int xc, int yc, int xe, int ye, Color inner, Color outer);
 
 } // namespace gfx

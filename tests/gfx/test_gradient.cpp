@@ -67,6 +67,17 @@ TEST(Gradient, EmptyOrReversedBoxes) {
     EXPECT_EQ(c.image(), Canvas(30, 30).image());
 }
 
+TEST(Gradient, BoxesFarBeyondThePicture) {
+    // Only the part on the picture is painted, with the colours of its place in the box.
+    Canvas c(40, 20);
+    GradientHorizontal(c, -2000000000, 0, 2000000000, 20, rgb(0, 0, 0), rgb(200, 100, 50));
+    EXPECT_EQ(c.pixel(0, 0), rgb(100, 50, 25));
+    GradientVertical(c, 0, -2000000000, 40, 2000000000, rgb(0, 0, 0), rgb(200, 100, 50));
+    EXPECT_EQ(c.pixel(5, 0), rgb(100, 50, 25));
+    GradientRadial(c, -2000000000, 10, 2000000000, 10, White, Black);
+    EXPECT_EQ(c.pixel(5, 0), rgb(100, 50, 25)); // beyond any screen: nothing drawn
+}
+
 namespace {
 
 // The fill as the discs would draw it, from the outside in, each a filled circle.
@@ -91,8 +102,9 @@ TEST(Gradient, RadialEqualsDiscsDrawnFromTheOutsideIn) {
     struct Case {
         int xc, yc, xe, ye;
     };
-    const Case cases[] = {{40, 30, 60, 30}, {40, 30, 49, 37}, {3, 4, 40, 4},
-                          {70, 55, 70, 20}, {40, 30, 41, 30}, {-10, 30, 20, 30}};
+    const Case cases[] = {{40, 30, 60, 30},   {40, 30, 49, 37}, {3, 4, 40, 4},
+                          {70, 55, 70, 20},   {40, 30, 41, 30}, {-10, 30, 20, 30},
+                          {-200, 30, 60, 30}, {40, 500, 40, 0}};
     for (const Case& k : cases) {
         Canvas c(80, 60, rgb(1, 2, 3));
         c.pen.width = 9;
