@@ -29,13 +29,21 @@ void ApplyBoundsMask(BoundsMode mode, const Canvas& mask, int left, int top, int
     QImage& copyImg = copy.image();
     QImage& surfaceImg = surface.image();
     const QImage& maskImg = mask.image();
-    for (int y = top; y < bottom; ++y) {
+    // Only where the copy or the surface has pixels can anything change.
+    auto reach = [](int from, int to, int copyFrom, int copySize, int surfaceSize, int& a, int& b) {
+        a = std::max<qint64>(from, std::min<qint64>(copyFrom, 0));
+        b = std::min<qint64>(to, std::max<qint64>(qint64(copyFrom) + copySize, surfaceSize));
+    };
+    int y0 = 0, y1 = 0, x0 = 0, x1 = 0;
+    reach(top, bottom, top, copyImg.height(), surfaceImg.height(), y0, y1);
+    reach(left, right, left, copyImg.width(), surfaceImg.width(), x0, x1);
+    for (int y = y0; y < y1; ++y) {
         std::uint32_t* c = rowOf(copyImg, y - top);
         std::uint32_t* s = rowOf(surfaceImg, y);
         const auto* k = (y >= 0 && y < maskImg.height())
                             ? reinterpret_cast<const std::uint32_t*>(maskImg.constScanLine(y))
                             : nullptr;
-        for (int x = left; x < right; ++x) {
+        for (int x = x0; x < x1; ++x) {
             const bool inside =
                 k && x >= 0 && x < maskImg.width() && (k[x] & 0xFFFFFFu) == (white & 0xFFFFFFu);
             const int cx = x - left;
