@@ -211,6 +211,7 @@ void TPalette::buildControls() {
     connect(PanelColor, &Panel::clicked, this, &TPalette::PanelColorClick);
     connect(DoArrow, &QToolButton::clicked, this, &TPalette::DoArrowClick);
     connect(Sponge, &QToolButton::clicked, this, &TPalette::SpongeClick);
+    connect(DoCancel, &QToolButton::clicked, this, &TPalette::DoCancelClick);
     connect(DoShowOptions, &QToolButton::clicked, this, &TPalette::DoShowOptionsClick);
     connect(DoShowInfo, &QToolButton::clicked, this, &TPalette::DoShowInfoClick);
     connect(DoSetState, &Panel::clicked, this, &TPalette::DoSetStateClick);

@@ -83,6 +83,10 @@ public:
     void MenuCurtain1Click();
     void MenuCurtainFormClick();
 
+    // Undo: restores a snapshot; "CHANGEINDEX" also moves the cursor back.
+    void GetPrevPicture(const QString& mode);
+    void DoCancelClick();
+
     // The surface's drawing to and from a picture.
     void MoveFormToBitmap(gfx::Canvas& picture);
     void MoveBitmapToForm();

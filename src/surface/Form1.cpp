@@ -38,9 +38,11 @@ void TForm1::FormCreate() {
     CtrlIsDown = false;
     FormId = 0;
     CaptionHeight = 0; // borderless
-    Arc1Image.reset(screen.width(), screen.height());
-    Arc2Image.reset(screen.width(), screen.height());
-    Arc3Image.reset(screen.width(), screen.height());
+    // The undo slots stay empty until a snapshot is stored: an undo right after start
+    // must find nothing to restore.
+    Arc1Image.clear();
+    Arc2Image.clear();
+    Arc3Image.clear();
     setCursorId(0);
 }
 

@@ -47,6 +47,9 @@ public:
     void InitBounds();
     void TestBounds(int X, int Y);
 
+    // An undo snapshot of the whole surface, taken before anything changes it.
+    void Archieve();
+
     // The pointer shape, which doubles as a mode (0, -20, -21, -23 .. -26).
     int cursorId() const { return m_cursorId; }
     void setCursorId(int id);

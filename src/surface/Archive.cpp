@@ -1,0 +1,55 @@
+// Whole-surface snapshots for undo: three slots and a cursor, the palette's ImageIndex.
+#include "app/Palette.h"
+#include "app/WindowSet.h"
+#include "surface/Form1.h"
+
+namespace {
+
+// The slot a cursor value stores into or restores from.
+gfx::Canvas* slotFor(TForm1& f, int index) {
+    switch (index) {
+    case 1:
+        return &f.Arc1Image;
+    case 0:
+        return &f.Arc2Image;
+    case -1:
+        return &f.Arc3Image;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+void TForm1::Archieve() {
+    TPalette* palette = ws.Palette;
+    palette->MoveFormToBitmap(Image1);
+    int& index = palette->ImageIndex;
+    if (index >= 1) {
+        // Pictures are shared, not copied, as they move from slot to slot.
+        Arc3Image = Arc2Image;
+        Arc2Image = Arc1Image;
+        Arc1Image = Image1;
+        index = 1;
+    } else {
+        *slotFor(*this, index + 1) = Image1;
+        index += 1;
+    }
+}
+
+void TPalette::GetPrevPicture(const QString& mode) {
+    TForm1* f = ws.Form1;
+    if (ImageIndex <= -2) {
+        ImageIndex = -2;
+        return;
+    }
+    const gfx::Canvas* slot = slotFor(*f, ImageIndex);
+    if (slot->isEmpty())
+        return;
+    f->Image1 = *slot;
+    if (mode == QLatin1String("CHANGEINDEX"))
+        ImageIndex -= 1;
+    MoveBitmapToForm();
+}
+
+void TPalette::DoCancelClick() { GetPrevPicture(QStringLiteral("CHANGEINDEX")); }
