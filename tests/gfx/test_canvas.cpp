@@ -1,5 +1,6 @@
 // The canvas's drawing rules: where lines and boxes end, how wide pens and the dashed pen
 // cover pixels, not-xor reversibility, flood fill, text and picture copies.
+#include "Noise.h"
 #include "gfx/Canvas.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +16,6 @@ namespace {
 
 constexpr Color Ink = rgb(200, 30, 90);
 
-// A picture where every pixel differs from its neighbours, so that any stray write shows.
-Canvas noise(int w, int h, unsigned seed) {
-    Canvas c(w, h);
-    std::mt19937 gen(seed);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            c.setPixel(x, y, Color(gen() & 0xFFFFFF));
-    return c;
-}
 
 int countColor(const Canvas& c, Color col) {
     int n = 0;

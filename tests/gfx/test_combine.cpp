@@ -1,4 +1,5 @@
 // Pasting with a transparent colour, the square erasers and the magnifier's mapping.
+#include "Noise.h"
 #include "gfx/Combine.h"
 
 #include <gtest/gtest.h>
@@ -10,14 +11,6 @@ using namespace gfx;
 
 namespace {
 
-Canvas noise(int w, int h, unsigned seed) {
-    Canvas c(w, h);
-    std::mt19937 gen(seed);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            c.setPixel(x, y, Color(gen() & 0xFFFFFF));
-    return c;
-}
 
 } // namespace
 
