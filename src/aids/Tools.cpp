@@ -2,27 +2,66 @@
 
 #include "aids/RadioGroup.h"
 #include "aids/WindowKit.h"
+#include "app/Errors.h"
 #include "app/Icons.h"
+#include "app/Palette.h"
 #include "app/WindowGeometry.h"
+#include "app/WindowSet.h"
+#include "app/YleOsa.h"
 
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
 constexpr int ShapeSize = 40;
 constexpr int IconSize = 32;
 constexpr int ClientWidth = 120;
-constexpr int OuterHeight = 312;
-constexpr int GradientHeight = 117;
+constexpr int OuterHeight = ToolsHeight;
+constexpr int GradientHeight = ToolsGradientHeight;
+
+// The press that opens the polygon menu lies at least this far into the button.
+constexpr int MenuCornerX = 27;
+constexpr int MenuCornerY = 28;
+
+constexpr char16_t Backspace = 8;
+constexpr char16_t Enter = 13;
+const QChar Refused(1);
 
 } // namespace
+
+int toolsOuterHeight(bool gradientShown) {
+    return ToolsHeight + (gradientShown ? ToolsGradientHeight : 0);
+}
+
+QStringList gradientItems(bool fill, bool rectDown, bool circleDown) {
+    if (fill && rectDown)
+        return {QStringLiteral("Tasainen"), QStringLiteral("Ylä>Ala"), QStringLiteral("Ala>Ylä"),
+                QStringLiteral("Vasen>Oikea"), QStringLiteral("Oikea>Vasen")};
+    if (fill && circleDown) return {QStringLiteral("Tasainen"), QStringLiteral("Keskelle")};
+    return {};
+}
+
+std::optional<QPoint> polygonMenuPos(QPoint buttonPos, QPoint windowPos, const QRect& button) {
+    if (buttonPos.x() < MenuCornerX || buttonPos.y() < MenuCornerY) return std::nullopt;
+    return QPoint(windowPos.x() + buttonPos.x(),
+                  windowPos.y() + button.top() + button.height() + buttonPos.y());
+}
+
+int axesUnitValue(const QString& text) {
+    return text.isEmpty() ? 1 : StrToInt(text);
+}
 
 TTools::TTools(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     setObjectName(QStringLiteral("Tools"));
@@ -73,6 +112,11 @@ TTools::TTools(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     AxesUnit = new QLineEdit(QStringLiteral("1"), this);
     AxesUnit->setObjectName(QStringLiteral("AxesUnit"));
     AxesUnit->setGeometry(42, 211, 38, 21);
+    // Typed keys go through the numeric key filter; this keeps pasted or dropped text to
+    // the same digits.
+    AxesUnit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(AxesUnitMaxLength)), AxesUnit));
+    AxesUnit->installEventFilter(this);
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -108,6 +152,20 @@ TTools::TTools(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     placeGradient();
     // Only the two line buttons carry hints, and hints are off for this window.
     suppressHints(this);
+
+    for (QAbstractButton* b : Shapes->buttons()) {
+        auto* shape = static_cast<QToolButton*>(b);
+        connect(shape, &QToolButton::clicked, this, [this, shape] { ShapeClick(shape); });
+    }
+    DoPolygon->installEventFilter(this);
+    DoPolygonCenter->installEventFilter(this);
+    connect(ArrowLeft, &QToolButton::clicked, this, &TTools::ArrowLeftClick);
+    connect(ArrowRight, &QToolButton::clicked, this, &TTools::ArrowRightClick);
+    // A check box acts on every change of its mark, also one made by another handler, so
+    // that unchecking Fill from anywhere hides the gradient choice. Each handler acts only
+    // on its own box becoming checked, so the two never undo each other.
+    connect(Dash, &QCheckBox::toggled, this, &TTools::DashClick);
+    connect(Fill, &QCheckBox::toggled, this, &TTools::FillClick);
 }
 
 QToolButton* TTools::shapeButton(const char* name, const char* icon, int left, int top) {
@@ -125,6 +183,127 @@ QToolButton* TTools::shapeButton(const char* name, const char* icon, int left, i
 QIcon TTools::shapeIcon() const {
     const QAbstractButton* down = Shapes->checkedButton();
     return down ? down->icon() : QIcon();
+}
+
+int TTools::gradientItem() const {
+    return std::max(Gradient->itemIndex(), 0);
+}
+
+int TTools::axesUnit() const {
+    return axesUnitValue(AxesUnit->text());
+}
+
+void TTools::SetHeight() {
+    // The pen follows the shape at once: the dot tool has a pen of its own.
+    if (ws.Palette) ws.Palette->Settings();
+    if (!DoLine->isChecked()) {
+        ArrowLeft->setChecked(false);
+        ArrowRight->setChecked(false);
+    }
+    const QStringList items =
+        gradientItems(Fill->isChecked(), DoRect->isChecked(), DoCircle->isChecked());
+    if (!items.isEmpty()) {
+        Gradient->setItems(items);
+        Gradient->setItemIndex(0);
+        Gradient->show();
+    } else {
+        Gradient->hide();
+    }
+    setOuterHeight(this, toolsOuterHeight(!items.isEmpty()));
+    placeGradient();
+}
+
+void TTools::ShapeClick(QToolButton* button) {
+    // The palette's button shows the shape in force.
+    if (ws.Palette) ws.Palette->DoShowDrawMenu->setIcon(button->icon());
+    SetHeight();
+    if (button == DoPolygon || button == DoPolygonCenter) {
+        const QPoint windowPos = pos();
+        if (const auto at = polygonMenuPos(ButtonPos, windowPos, button->geometry()))
+            PopupMenu->popup(*at);
+    }
+}
+
+void TTools::arrowClick(QToolButton* arrow) {
+    if (!arrow->isChecked()) return;
+    DoLine->setChecked(true);
+    ShapeClick(DoLine);
+}
+
+void TTools::ArrowLeftClick() {
+    arrowClick(ArrowLeft);
+}
+
+void TTools::ArrowRightClick() {
+    arrowClick(ArrowRight);
+}
+
+void TTools::DashClick() {
+    if (Dash->isChecked())
+        Fill->setChecked(false); // runs FillClick, which hides the gradient choice
+}
+
+void TTools::FillClick() {
+    if (Fill->isChecked()) {
+        // Filling and the cutting tool exclude each other.
+        if (ws.Palette) {
+            ws.Palette->Scissors->setChecked(false);
+            ws.Palette->SetCursor();
+        }
+        Dash->setChecked(false);
+    }
+    SetHeight();
+}
+
+void TTools::DoPolygonMouseDown(QPoint pos) {
+    ButtonPos = pos;
+}
+
+// A checkable action flips its own mark when it is chosen; these choose it as the menu does.
+void TTools::MenuRadiusClick() {
+    MenuRadius->trigger();
+}
+
+void TTools::MenuCircleClick() {
+    MenuCircle->trigger();
+}
+
+QChar TTools::AxesUnitKeyPress(QChar key) const {
+    return FilterNumericKey(key, AxesUnit->text(), AxesUnitMaxLength, false, QLatin1Char(','));
+}
+
+void TTools::FormShow() {
+    SetHeight();
+}
+
+void TTools::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    FormShow();
+}
+
+bool TTools::filterAxesUnitKey(const QString& typed) const {
+    for (QChar c : typed)
+        if (AxesUnitKeyPress(c) == Refused) return false;
+    return true;
+}
+
+bool TTools::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress &&
+        (watched == DoPolygon || watched == DoPolygonCenter)) {
+        DoPolygonMouseDown(static_cast<QMouseEvent*>(e)->position().toPoint());
+    } else if (e->type() == QEvent::KeyPress && watched == AxesUnit) {
+        // Only typed characters are filtered; editing and shortcut keys (arrows, Delete,
+        // Ctrl+C) keep their meaning.
+        auto* key = static_cast<QKeyEvent*>(e);
+        const QString typed = key->text();
+        const bool character = !typed.isEmpty() &&
+                               !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) &&
+                               std::all_of(typed.begin(), typed.end(), [](QChar c) {
+                                   return c.isPrint() || c == QChar(Backspace) || c == QChar(Enter);
+                               });
+        if (character && !filterAxesUnitKey(typed)) return true;
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 void TTools::resizeEvent(QResizeEvent* e) {

@@ -3,7 +3,11 @@
 // the state; the surface, the palette and the pickers read them when they need them.
 #include <QIcon>
 #include <QPoint>
+#include <QRect>
+#include <QStringList>
 #include <QWidget>
+
+#include <optional>
 
 class QAction;
 class QButtonGroup;
@@ -15,6 +19,30 @@ class QSpinBox;
 class QToolButton;
 class RadioGroup;
 class WindowSet;
+
+// --- The selector's rules, free of the window ----------------------------------------
+
+// Outer height of the selector, without and with the gradient choice at its bottom.
+constexpr int ToolsHeight = 312;
+constexpr int ToolsGradientHeight = 117;
+int toolsOuterHeight(bool gradientShown);
+
+// The gradient choices a filled shape offers, item 0 the plain fill; none for shapes that
+// have no gradient or when filling is off.
+QStringList gradientItems(bool fill, bool rectDown, bool circleDown);
+
+// Where the polygon menu opens: a press in the bottom-right corner of a polygon button
+// (x from 27, y from 28) opens it below the button, shifted by the press position; a press
+// elsewhere opens nothing. `button` is the button's place in the selector's client area,
+// `windowPos` the selector's outer top left on the screen.
+std::optional<QPoint> polygonMenuPos(QPoint buttonPos, QPoint windowPos, const QRect& button);
+
+// The tick step of the axes written in the unit field; an empty field counts as 1. A text
+// that is no number raises the conversion error.
+int axesUnitValue(const QString& text);
+
+// AxesUnit takes at most this many digits.
+constexpr int AxesUnitMaxLength = 5;
 
 class TTools : public QWidget {
     Q_OBJECT
@@ -57,10 +85,34 @@ public:
     // The picture of the shape button that is down.
     QIcon shapeIcon() const;
 
+    // What the drawing reads: the chosen gradient item (0, the plain fill, when none is
+    // chosen) and the axes' tick step.
+    int gradientItem() const;
+    int axesUnit() const;
+
+    // Brings the controls into a consistent state and sizes the window to them.
+    void SetHeight();
+    // A click of one of the ten shape buttons (already down by then).
+    void ShapeClick(QToolButton* button);
+    void ArrowLeftClick();
+    void ArrowRightClick();
+    void DashClick();
+    void FillClick();
+    void DoPolygonMouseDown(QPoint pos);
+    void MenuRadiusClick();
+    void MenuCircleClick();
+    // The key as typed into AxesUnit, or the character code 1 when it is refused.
+    QChar AxesUnitKeyPress(QChar key) const;
+    void FormShow();
+
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void arrowClick(QToolButton* arrow);
+    bool filterAxesUnitKey(const QString& typed) const;
     void placeGradient();
     QToolButton* shapeButton(const char* name, const char* icon, int left, int top);
 
