@@ -53,7 +53,7 @@ TEST_F(AidWindows, KindCaptionAndClientSize) {
         {ws->Osoitin, "Osoitin", "", Borderless | OnTop, QSize(800, 800)},
         {ws->HelpForm, "HelpForm", "Tietoja Ravo-ohjelmasta...", OnTop, QSize(456, 212)},
         {ws->FormText, "FormText", "Teksti", Tool | OnTop, QSize(510, 168)},
-        {ws->OptionsForm, "OptionsForm", "Asetukset", OnTop, QSize(572, 316)},
+        {ws->OptionsForm, "OptionsForm", "Asetukset", Tool | OnTop, QSize(572, 316)},
         {ws->ColorsForm, "ColorsForm", "", Tool | OnTop, QSize(104, 129)},
         {ws->Curtain, "Curtain", "", Plain, QSize()},
         {ws->Tools, "Tools", " Kuviot", Tool | OnTop, QSize(120, 312)},
