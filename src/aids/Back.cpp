@@ -6,6 +6,8 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -18,8 +20,31 @@ constexpr double Opacity = 100 / 255.0;
 
 } // namespace
 
+std::array<QRect, 8> guideLineRects(int X, int Y, int penWidth, int captionHeight, QSize screen) {
+    const int w = penWidth, c = captionHeight;
+    int x1Top = Y + c - w / 2 - 2;
+    int y1Left = X - w / 2 - 1;
+    int x2Top = x1Top + w, y2Left = y1Left + w;
+    if (w == 1) {
+        // The pair collapses into one line, a pixel further down and right.
+        x1Top += 1;
+        y1Left += 1;
+        x2Top = x1Top;
+        y2Left = y1Left;
+    }
+    const int leftWidth = std::max(X - 12, 0);
+    const int rightWidth = std::max(screen.width() - (X + 12), 0);
+    const int upHeight = std::max(Y + c - 12, 0);
+    const int downHeight = std::max(screen.height() - (Y + 12), 0);
+    return {QRect(0, x1Top, leftWidth, 2),        QRect(0, x2Top, leftWidth, 2),
+            QRect(X + 12, x1Top, rightWidth, 2),  QRect(X + 12, x2Top, rightWidth, 2),
+            QRect(y1Left, 0, 1, upHeight),        QRect(y2Left, 0, 1, upHeight),
+            QRect(y1Left, Y + 12, 1, downHeight), QRect(y2Left, Y + 12, 1, downHeight)};
+}
+
 GridControl::GridControl(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true);
 }
 
 int GridControl::pitch() const {
@@ -66,6 +91,9 @@ TBack::TBack(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
 
+    // Moves over the grid's lines go on to the surface, buttons held or not.
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
     Grid = new GridControl(this);
     Grid->setObjectName(QStringLiteral("Grid"));
     Grid->hide();
@@ -95,6 +123,7 @@ QFrame* TBack::guideLine(const char* name, bool horizontal) {
     line->setPalette(pal);
     line->setGeometry(0, 0, horizontal ? 0 : 1, horizontal ? 2 : 0);
     line->hide();
+    line->setMouseTracking(true);
     // Moving a line changes what the window shows, hence its mask.
     line->installEventFilter(this);
     return line;
@@ -140,6 +169,70 @@ void TBack::showEvent(QShowEvent* e) {
 }
 
 bool TBack::eventFilter(QObject* watched, QEvent* e) {
-    if (watched != this && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) updateMask();
+    if (watched != this && !m_placingLines &&
+        (e->type() == QEvent::Move || e->type() == QEvent::Resize))
+        updateMask();
     return QWidget::eventFilter(watched, e);
+}
+
+void TBack::DrawPosLines(int X, int Y) {
+    const TForm1* surface = ws.Form1;
+    const std::array<QRect, 8> rects =
+        guideLineRects(X, Y, surface->Canvas.pen.width, surface->CaptionHeight, size());
+    QFrame* const lines[8] = {LineX1, LineX2, LineX3, LineX4, LineY1, LineY2, LineY3, LineY4};
+    m_placingLines = true;
+    for (std::size_t i = 0; i < 8; ++i)
+        lines[i]->setGeometry(rects[i]);
+    m_placingLines = false;
+    updateMask();
+}
+
+QPoint TBack::surfacePoint(const QMouseEvent* e) const {
+    return ws.Form1->mapFromGlobal(e->globalPosition().toPoint());
+}
+
+void TBack::GridMouseDown(Qt::MouseButton Button, TShiftState Shift, int X, int Y) {
+    ws.Form1->FormMouseDown(Button, Shift, X, Y);
+}
+
+void TBack::GridMouseMove(TShiftState Shift, int X, int Y) {
+    // Over a grid line the pointer keeps the surface's shape, which may be a mode.
+    Grid->setCursor(ws.Form1->cursor());
+    ws.Form1->FormMouseMove(Shift, X, Y);
+}
+
+void TBack::GridMouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y) {
+    ws.Form1->FormMouseUp(Button, Shift, X, Y);
+}
+
+void TBack::GridKeyDown(int Key, Qt::KeyboardModifiers Shift) {
+    ws.Form1->FormKeyDown(Key, Shift);
+}
+
+void TBack::GridKeyUp(int Key, Qt::KeyboardModifiers Shift) {
+    ws.Form1->FormKeyUp(Key, Shift);
+}
+
+// Events on the grid and the guide lines come up to the window, which passes them on.
+void TBack::mousePressEvent(QMouseEvent* e) {
+    const QPoint p = surfacePoint(e);
+    GridMouseDown(e->button(), {e->buttons(), e->modifiers()}, p.x(), p.y());
+}
+
+void TBack::mouseMoveEvent(QMouseEvent* e) {
+    const QPoint p = surfacePoint(e);
+    GridMouseMove({e->buttons(), e->modifiers()}, p.x(), p.y());
+}
+
+void TBack::mouseReleaseEvent(QMouseEvent* e) {
+    const QPoint p = surfacePoint(e);
+    GridMouseUp(e->button(), {e->buttons(), e->modifiers()}, p.x(), p.y());
+}
+
+void TBack::keyPressEvent(QKeyEvent* e) {
+    if (!e->isAutoRepeat()) GridKeyDown(e->key(), e->modifiers());
+}
+
+void TBack::keyReleaseEvent(QKeyEvent* e) {
+    if (!e->isAutoRepeat()) GridKeyUp(e->key(), e->modifiers());
 }

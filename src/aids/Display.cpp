@@ -15,6 +15,8 @@ TDisplay::TDisplay(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     f.setPointSize(10);
     Value->setFont(f);
     Value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Read-outs are plain text, whatever characters they hold.
+    Value->setTextFormat(Qt::PlainText);
     Value->setGeometry(6, 6, 254 - 12, 46 - 12);
 
     resize(254, 46);

@@ -1,15 +1,50 @@
 #include "surface/Form1.h"
 
+#include "aids/AddIns.h"
+#include "aids/AidsLogic.h"
+#include "aids/Back.h"
+#include "aids/ColorsForm.h"
+#include "aids/Display.h"
+#include "aids/Numbers.h"
+#include "aids/OptionsForm.h"
+#include "aids/Tools.h"
+#include "aids/Zoomer.h"
 #include "app/Icons.h"
 #include "app/MesForm.h"
 #include "app/Palette.h"
+#include "app/Panel.h"
 #include "app/WindowSet.h"
+#include "gfx/Combine.h"
+#include "gfx/Gradient.h"
 #include "platform/Platform.h"
+#include "text/FormText.h"
+#include "tools/Oper.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
-#include <QToolButton>
-#include <QPainter>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTextEdit>
+#include <QToolButton>
+
+namespace {
+
+bool isEraser(int cursorId) {
+    return cursorId == gfx::EraserLarge || cursorId == gfx::EraserMedium ||
+           cursorId == gfx::EraserSmall;
+}
+
+constexpr int PickPointer = -20;
+
+} // namespace
 
 TForm1::TForm1(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     setObjectName(QStringLiteral("Form1"));
@@ -18,14 +53,44 @@ TForm1::TForm1(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    // Moves without a button held matter too: read-outs, guide lines, the polygonal cut.
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(13);
     setFont(f);
     Canvas.font.name = QStringLiteral("Arial");
     Canvas.font.size = 10; // 13 pixels at 96 dots per inch
     Nuoli.setImage(ravoPicture(QStringLiteral(":/pictures/nuoli.svg"), 240, 240));
+    buildMenus();
     setAlpha(150);
     FormCreate();
+}
+
+void TForm1::buildMenus() {
+    auto item = [](QMenu* menu, const char* name, const QString& caption) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+    // The items' own actions belong to the selection and capture; choosing one closes the
+    // menu.
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    MenuSave = item(PopupMenu, "MenuSave", QStringLiteral("Tallenna"));
+    MenuCopy = item(PopupMenu, "MenuCopy", QStringLiteral("Kopioi"));
+    MenuCut = item(PopupMenu, "MenuCut", QStringLiteral("Leikkaa"));
+    MenuClear = item(PopupMenu, "MenuClear", QStringLiteral("Poista"));
+    MenuWorkTemp = item(PopupMenu, "MenuWorkTemp", QStringLiteral("Työkaluksi"));
+    MenuWork = item(PopupMenu, "MenuWork", QStringLiteral("Työkaluksi valikkoon"));
+    MenuCancel = item(PopupMenu, "MenuCancel", QStringLiteral("Peruuta"));
+
+    PopupMenuMbRight = new QMenu(this);
+    PopupMenuMbRight->setObjectName(QStringLiteral("PopupMenuMbRight"));
+    MenuMbRighPastePoint = item(PopupMenuMbRight, "MenuMbRighPastePoint", QStringLiteral("Liitä"));
+    MenuZoom = item(PopupMenuMbRight, "MenuZoom", QStringLiteral("Zoomaa"));
+    MenuZoom->setCheckable(true);
+    MenuMbRighCancel = item(PopupMenuMbRight, "MenuMbRighCancel", QStringLiteral("Peruuta"));
 }
 
 void TForm1::FormCreate() {
@@ -48,8 +113,7 @@ void TForm1::FormCreate() {
 
 void TForm1::FormDblClick() {
     // Only releases the cutting tool; nothing else happens.
-    if (ws.Palette && ws.Palette->Scissors->isChecked())
-        ws.Palette->Scissors->setChecked(false);
+    if (ws.Palette && ws.Palette->Scissors->isChecked()) ws.Palette->Scissors->setChecked(false);
 }
 
 void TForm1::GetPosition() {
@@ -79,6 +143,30 @@ void TForm1::TestBounds(int X, int Y) {
     MaxYRaja = MaxY + w + 20;
 }
 
+void TForm1::setBounds(std::initializer_list<QPoint> points) {
+    InitBounds();
+    for (const QPoint& p : points)
+        TestBounds(p.x(), p.y());
+}
+
+void TForm1::InitKopio() {
+    const QSize screen = platform::screenSize();
+    Kopio.reset(screen.width(), screen.height(), gfx::White);
+    Kopio.pen = gfx::Pen{1, gfx::Black, gfx::PenStyle::Solid, gfx::PenMode::Copy};
+    Kopio.brush = gfx::Brush{gfx::BrushStyle::Solid, gfx::White};
+}
+
+void TForm1::ClearFrame() {
+    ws.Palette->DoCancelClick();
+    Kopio.clear();
+}
+
+void TForm1::Erase(int X, int Y) {
+    gfx::Erase(Canvas, X, Y, m_cursorId);
+    if (const std::optional<QRect> square = gfx::EraserSquare(m_cursorId, X, Y))
+        canvasChanged(*square);
+}
+
 void TForm1::setCursorId(int id) {
     m_cursorId = id;
     setCursor(ws.cursorFor(id));
@@ -89,17 +177,575 @@ void TForm1::setAlpha(int alpha) {
     setWindowOpacity(m_alpha / 255.0);
 }
 
-void TForm1::canvasChanged(const QRect& r) { update(r); }
+// --- What the handlers read from the other windows ---------------------------------------
+
+ShapeOptions TForm1::readShapeOptions() const {
+    ShapeOptions o;
+    const TTools* tools = ws.Tools;
+    o.corners = tools->AngleCount->value();
+    o.sectorLines = tools->MenuRadius->isChecked();
+    o.circle = tools->MenuCircle->isChecked();
+    o.cellWidth = ws.Back->Grid->cellWidth();
+    o.gridLineWidth = ws.Back->Grid->lineWidth();
+    // Only the axes read their unit, so that a bad unit troubles no other shape.
+    o.axesUnit = tools->DoAxes->isChecked() ? tools->axesUnit() : 1;
+    return o;
+}
+
+bool TForm1::displayShown() const {
+    return ws.Display && ws.Display->isVisible();
+}
+
+void TForm1::showReadout(const QString& text) {
+    if (displayShown()) ws.Display->Value->setText(text);
+}
+
+bool TForm1::textArmed() const {
+    const TFormText* t = ws.FormText;
+    return t && t->isVisible() && (t->Visited || t->DoRepeatText->isChecked());
+}
+
+void TForm1::paletteTakesFocus() {
+    ws.Palette->activateWindow();
+    ws.Palette->setFocus();
+}
+
+ChangedArea TForm1::changedArea() const {
+    return ChangedArea(Canvas.image().size());
+}
+
+// --- Press ----------------------------------------------------------------------------------
+
+void TForm1::FormMouseDown(Qt::MouseButton, TShiftState Shift, int X, int Y) {
+    ShiftIsDown = Shift.keys.testFlag(Qt::ShiftModifier);
+    if (ws.Oper->isVisible()) ws.Oper->close();
+    if (!Shift.buttons.testFlag(Qt::LeftButton)) return;
+
+    TPalette* palette = ws.Palette;
+    const TTools* tools = ws.Tools;
+    // Choices that can fail are read before anything changes.
+    const ShapeOptions options = readShapeOptions();
+    palette->Settings();
+    m_options = options;
+    const bool scissors = palette->Scissors->isChecked();
+    const bool polygonalCut = scissors && tools->DoLine->isChecked();
+    if (scissors) {
+        Canvas.pen.width = 1;
+        Canvas.pen.color = gfx::Black;
+    }
+    Canvas.pen.mode = gfx::PenMode::Copy;
+
+    QPoint p(X, Y);
+    if (ws.OptionsForm->SnapToGrid->isChecked()) {
+        const Snap s = snapToGrid(X, Y, ws.Back->Grid->cellWidth(), ws.Back->Grid->lineWidth());
+        p = s.point;
+        if (s.movePointer) platform::setPointerPosition(mapToGlobal(p));
+    }
+
+    // A rubber band still shown (between the clicks of a polygonal cut it follows the
+    // pointer) goes; a cut going on keeps a side from its last corner to this point.
+    const bool cutGoesOn = polygonalCut && (Xle != 0 || Yle != 0);
+    ChangedArea area = changedArea();
+    removeShownPreview(area);
+    if (cutGoesOn && p != QPoint(Xa, Ya)) lineOnSurfaceAndMask(QPoint(Xa, Ya), p, area);
+    canvasChanged(area.region());
+
+    Xa = Xm = p.x();
+    Ya = Ym = p.y();
+
+    if (!polygonalCut) {
+        Archieve();
+        InitBounds();
+        // The mask is screen-sized: it lives only while cutting.
+        if (scissors)
+            InitKopio();
+        else
+            Kopio.clear();
+        m_strokeBase = Image1.image();
+    } else if (!cutGoesOn) {
+        Archieve();
+        Xle = Xa;
+        Yle = Ya;
+        LeCount = 0;
+        InitBounds();
+        InitKopio();
+        m_strokeBase = Image1.image();
+    }
+
+    Drawing = !palette->DoFill->isChecked() && m_cursorId != PickPointer;
+    if (tools->Dash->isChecked()) {
+        // The dashed pen is drawn in the current colour.
+        Canvas.pen.style = gfx::PenStyle::Dash;
+        Canvas.pen.color = palette->PaletteColor;
+    } else {
+        Canvas.pen.style = gfx::PenStyle::Solid;
+    }
+    m_pressed = true;
+}
+
+// --- Move -----------------------------------------------------------------------------------
+
+void TForm1::FormMouseMove(TShiftState Shift, int X, int Y) {
+    ShiftIsDown = Shift.keys.testFlag(Qt::ShiftModifier);
+    if (!Drawing && displayShown()) showReadout(pointReadout(X, Y, Canvas.pixel(X, Y)));
+    // While the magnifier is shown a move is only its refresh, which comes with the
+    // screen capture; no preview is drawn.
+    if (ws.Zoomer->isVisible()) return;
+    if (Drawing && isEraser(m_cursorId)) {
+        Erase(X, Y);
+        return;
+    }
+    if (!ws.OptionsForm->DoKeepVisible->isChecked()) {
+        for (QWidget* picker :
+             {static_cast<QWidget*>(ws.Numbers), static_cast<QWidget*>(ws.AddIns),
+              static_cast<QWidget*>(ws.ColorsForm), static_cast<QWidget*>(ws.Tools)})
+            if (picker->isVisible()) picker->hide();
+    }
+    if (ws.OptionsForm->PosLines->isChecked()) ws.Back->DrawPosLines(X, Y);
+    if (!Drawing || textArmed()) return;
+
+    const TTools* tools = ws.Tools;
+    if (tools->DoCurve->isChecked()) TestBounds(X, Y);
+    showReadout(boundsReadout(MinX, MaxX, MinY, MaxY));
+
+    if (tools->DoRect->isChecked()) {
+        if (X != Xa && Y != Ya) DrawRectangle(X, Y);
+    } else if (tools->DoCurve->isChecked()) {
+        DrawFreeLine(X, Y);
+    } else if (tools->DoLine->isChecked()) {
+        DrawLine(X, Y);
+    } else if (tools->DoRoundRect->isChecked()) {
+        DrawRoundRect(X, Y);
+    } else if (tools->DoCircle->isChecked()) {
+        DrawCircle2(X, Y);
+    } else if (tools->DoEllipse->isChecked()) {
+        DrawEllipse(X, Y);
+    } else if (tools->DoPolygon->isChecked() || tools->DoPolygonCenter->isChecked()) {
+        DrawRegularPolygon(X, Y);
+    } else if (tools->DoAxes->isChecked()) {
+        DrawAxes(X, Y);
+    }
+}
+
+// --- Previews -------------------------------------------------------------------------------
+
+void TForm1::removeShownPreview(ChangedArea& area) {
+    removePreview(Canvas, m_preview, m_strokeBase, &area);
+}
+
+void TForm1::previewTo(Figure figure, QPoint end) {
+    ChangedArea area = changedArea();
+    removeShownPreview(area);
+    m_preview.figure = figure;
+    m_preview.anchor = QPoint(Xa, Ya);
+    m_preview.end = end;
+    m_preview.options = m_options;
+    const DrawnFigure d = showPreview(Canvas, m_preview, &area);
+    if (d.hasCentre) {
+        Xka = d.centre.x();
+        YKa = d.centre.y();
+    }
+    if (figure == Figure::Axes) {
+        AxelMinX = d.axes.minX;
+        AxelMinY = d.axes.minY;
+        AxelMaxX = d.axes.maxX;
+        AxelMaxY = d.axes.maxY;
+    }
+    Xm = end.x();
+    Ym = end.y();
+    canvasChanged(area.region());
+}
+
+void TForm1::keepPreview(const Preview& p, ChangedArea& area) {
+    const gfx::Pen pen = Canvas.pen;
+    Canvas.pen = p.pen;
+    Canvas.pen.mode = gfx::PenMode::Copy;
+    drawFigure(Canvas, p.figure, p.anchor, p.end, p.options, true, &area);
+    Canvas.pen = pen;
+    if (!Kopio.isEmpty()) drawFigure(Kopio, p.figure, p.anchor, p.end, p.options, false, nullptr);
+}
+
+void TForm1::lineOnSurfaceAndMask(QPoint a, QPoint b, ChangedArea& area) {
+    Canvas.line(a.x(), a.y(), b.x(), b.y());
+    area.addSegment(a, b, penMargin(Canvas.pen));
+    if (!Kopio.isEmpty()) Kopio.line(a.x(), a.y(), b.x(), b.y());
+}
+
+void TForm1::DrawFreeLine(int X, int Y) {
+    if (ShiftIsDown) {
+        // Held to a direction, the line is a rubber band from the anchor.
+        previewTo(Figure::Line, ForcedPoint(Xa, Ya, X, Y));
+        return;
+    }
+    ChangedArea area = changedArea();
+    if (m_preview.shown()) {
+        // Shift let go: the straight line drawn so far stays, and the line goes on from it.
+        const Preview held = m_preview;
+        removeShownPreview(area);
+        keepPreview(held, area);
+    }
+    lineOnSurfaceAndMask(QPoint(Xm, Ym), QPoint(X, Y), area);
+    Xm = X;
+    Ym = Y;
+    canvasChanged(area.region());
+}
+
+void TForm1::DrawLine(int X, int Y) {
+    const QPoint E = ShiftIsDown ? ForcedPoint(Xa, Ya, X, Y) : QPoint(X, Y);
+    previewTo(Figure::Line, E);
+    showReadout(lineReadout(X, Y, AngleOfPoints(Xa, Ya, E.x(), E.y())));
+}
+
+void TForm1::DrawRectangle(int X, int Y) {
+    previewTo(Figure::Rect, QPoint(X, Y));
+    showReadout(rectangleReadout(X, Y, Xa, Ya));
+}
+
+void TForm1::DrawRoundRect(int X, int Y) {
+    previewTo(Figure::RoundRect, QPoint(X, Y));
+}
+
+void TForm1::DrawEllipse(int X, int Y) {
+    previewTo(Figure::Ellipse, QPoint(X, Y));
+}
+
+void TForm1::DrawCircle2(int X, int Y) {
+    previewTo(Figure::Circle, QPoint(X, Y));
+    showReadout(circleReadout(X, Y, roundedDistance(QPoint(Xa, Ya), QPoint(X, Y))));
+}
+
+void TForm1::DrawRegularPolygon(int X, int Y) {
+    previewTo(ws.Tools->DoPolygon->isChecked() ? Figure::PolygonOnSide
+                                               : Figure::PolygonAroundCentre,
+              QPoint(X, Y));
+}
+
+void TForm1::DrawAxes(int X, int Y) {
+    previewTo(Figure::Axes, QPoint(X, Y));
+    if (displayShown()) {
+        const QPoint anchor(Xa, Ya);
+        const AxesLayout axes = axesLayout(anchor, QPoint(X, Y), m_options.cellWidth,
+                                           m_options.gridLineWidth, Canvas.pen.width, 1);
+        showReadout(axesReadout(axes, anchor, QPoint(X, Y),
+                                gridPitch(m_options.cellWidth, m_options.gridLineWidth)));
+    }
+}
+
+void TForm1::DrawLineArrow(int Xbeg, int Ybeg, int X, int Y) {
+    ChangedArea area = changedArea();
+    drawArrowHead(Canvas, Xbeg, Ybeg, X, Y, &area);
+    canvasChanged(area.region());
+}
+
+// --- Release --------------------------------------------------------------------------------
+
+void TForm1::FormMouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y) {
+    ShiftIsDown = Shift.keys.testFlag(Qt::ShiftModifier);
+    Drawing = false;
+    if (m_cursorId == PickPointer) {
+        m_pressed = false;
+        pickColour(X, Y);
+        return;
+    }
+    if (Button == Qt::RightButton) {
+        PopupMenuMbRight->popup(mapToGlobal(QPoint(X, Y)));
+        return;
+    }
+    // Only what a left press began is finished.
+    if (!m_pressed) return;
+    m_pressed = false;
+    if (isEraser(m_cursorId)) {
+        m_strokeBase = QImage();
+        return;
+    }
+
+    const TTools* tools = ws.Tools;
+    ChangedArea area = changedArea();
+    // The last rubber band goes first, so that none stays beside the final shape.
+    const Preview last = m_preview;
+    removeShownPreview(area);
+
+    if (tools->DoRect->isChecked() || tools->DoRoundRect->isChecked()) {
+        if (Xm < Xa) std::swap(Xa, Xm);
+        if (Ym < Ya) std::swap(Ya, Ym);
+    }
+    if (textArmed()) {
+        canvasChanged(area.region());
+        placeText(X, Y);
+        m_strokeBase = QImage();
+        return;
+    }
+    if (ws.Palette->DoFill->isChecked()) {
+        canvasChanged(area.region());
+        areaFill(X, Y);
+        paletteTakesFocus();
+        m_strokeBase = QImage();
+        return;
+    }
+
+    // A free line held to a direction ends as that straight line.
+    if (tools->DoCurve->isChecked() && last.shown()) keepPreview(last, area);
+    drawFinalShape(X, Y, area);
+    m_strokeBase = QImage();
+    if (ws.Palette->Scissors->isChecked() && !cuttingSteps(X, Y, area)) return;
+    ws.Palette->Settings();
+}
+
+void TForm1::drawFinalShape(int X, int Y, ChangedArea& area) {
+    const TTools* tools = ws.Tools;
+    TPalette* palette = ws.Palette;
+    const bool fill = tools->Fill->isChecked();
+    const gfx::Color color = palette->PaletteColor;
+    const int w = Canvas.pen.width;
+    const int m = penMargin(Canvas.pen);
+    const QPoint anchor(Xa, Ya);
+    Canvas.pen.mode = gfx::PenMode::Copy;
+    // Fills reach beyond the figure's outline wherever it leaks; they repaint everything.
+    bool filled = false;
+
+    if (tools->DoDot->isChecked()) {
+        Canvas.ellipse(Xa, Ya, Xa + 1, Ya + 1);
+        area.addRect(QRect(Xa - m, Ya - m, 2 * m + 1, 2 * m + 1));
+    } else if (tools->DoCircle->isChecked()) {
+        Xm = X;
+        Ym = Y;
+        const int r = roundedDistance(anchor, QPoint(X, Y));
+        setBounds({QPoint(Xa - r, Ya), QPoint(Xa + r, Ya), QPoint(Xa, Ya - r), QPoint(Xa, Ya + r)});
+        drawFigure(Canvas, Figure::Circle, anchor, QPoint(X, Y), m_options, true, &area);
+        // A click without a drag has no circle to fill.
+        if (fill && r > 0) {
+            if (tools->gradientItem() == 0)
+                borderFill(Canvas, Xa, Ya, color);
+            else
+                gfx::GradientRadial(Canvas, Xa, Ya, X, Y, gfx::White, palette->PanelColor->color());
+            filled = true;
+        }
+    } else if (tools->DoEllipse->isChecked()) {
+        Xm = X;
+        Ym = Y;
+        setBounds({anchor, QPoint(Xm, Ym)});
+        drawFigure(Canvas, Figure::Ellipse, anchor, QPoint(Xm, Ym), m_options, true, &area);
+        if (fill && Xm != Xa && Ym != Ya) {
+            borderFill(Canvas, Xa + (X - Xa) / 2, Ya + (Y - Ya) / 2, color);
+            filled = true;
+        }
+    } else if (tools->DoRect->isChecked() || tools->DoRoundRect->isChecked()) {
+        const bool rect = tools->DoRect->isChecked();
+        setBounds({anchor, QPoint(Xm, Ym)});
+        Canvas.brush.style = gfx::BrushStyle::Clear;
+        drawFigure(Canvas, rect ? Figure::Rect : Figure::RoundRect, anchor, QPoint(Xm, Ym),
+                   m_options, true, &area);
+        if (fill && Xm != Xa && Ym != Ya) {
+            const RectGradient g =
+                rect ? rectGradientFor(tools->gradientItem()) : RectGradient::Plain;
+            if (g == RectGradient::Plain) {
+                borderFill(Canvas, Xa + w + 1, Ya + w + 1, color);
+            } else {
+                // Half a pen beyond the edges: the gradient also covers the outline's inner half.
+                const int b = w / 2;
+                fillRectGradient(Canvas, g,
+                                 QRect(QPoint(Xa - b, Ya - b), QPoint(Xm + b - 1, Ym + b - 1)),
+                                 palette->PanelColor->color());
+            }
+            filled = true;
+            paletteTakesFocus();
+        }
+    } else if (tools->DoPolygon->isChecked() || tools->DoPolygonCenter->isChecked()) {
+        const bool onSide = tools->DoPolygon->isChecked();
+        const RegularPolygon poly =
+            onSide ? polygonOnSide(anchor, QPoint(X, Y), m_options.corners)
+                   : polygonAroundCentre(anchor, QPoint(X, Y), m_options.corners);
+        if (!poly.empty) {
+            InitBounds();
+            for (std::size_t i = std::size_t(poly.boundsFrom); i < poly.path.size(); ++i)
+                TestBounds(poly.path[i].x(), poly.path[i].y());
+            drawFigure(Canvas, onSide ? Figure::PolygonOnSide : Figure::PolygonAroundCentre, anchor,
+                       QPoint(X, Y), m_options, true, &area);
+            Xka = poly.centre.x();
+            YKa = poly.centre.y();
+            if (fill) {
+                if (onSide)
+                    borderFill(Canvas, Xka, YKa, color);
+                else
+                    borderFill(Canvas, Xka + w + 1, YKa + w + 1, color);
+                filled = true;
+                paletteTakesFocus();
+            }
+        }
+    } else if (tools->DoLine->isChecked()) {
+        const QPoint E = ShiftIsDown ? ForcedPoint(Xa, Ya, X, Y) : QPoint(X, Y);
+        if (tools->ArrowRight->isChecked()) drawArrowHead(Canvas, Xa, Ya, E.x(), E.y(), &area);
+        if (tools->ArrowLeft->isChecked()) drawArrowHead(Canvas, E.x(), E.y(), Xa, Ya, &area);
+        drawFigure(Canvas, Figure::Line, anchor, E, m_options, true, &area);
+        // The side of a polygonal cut goes into the mask; its next corner is E.
+        if (!Kopio.isEmpty()) Kopio.line(Xa, Ya, E.x(), E.y());
+        Xm = E.x();
+        Ym = E.y();
+    } else if (tools->DoAxes->isChecked()) {
+        const DrawnFigure d =
+            drawFigure(Canvas, Figure::Axes, anchor, QPoint(X, Y), m_options, true, &area);
+        AxelMinX = d.axes.minX;
+        AxelMinY = d.axes.minY;
+        AxelMaxX = d.axes.maxX;
+        AxelMaxY = d.axes.maxY;
+    }
+    if (filled)
+        canvasChanged();
+    else
+        canvasChanged(area.region());
+}
+
+bool TForm1::cuttingSteps(int X, int Y, ChangedArea& area) {
+    const TTools* tools = ws.Tools;
+    const QPoint anchor(Xa, Ya);
+    if (tools->DoLine->isChecked()) {
+        if (!closesPolygonalCut(QPoint(Xm, Ym), QPoint(Xle, Yle), LeCount)) {
+            // The cut goes on from this corner; the rubber band follows the pointer.
+            Xa = Xm;
+            Ya = Ym;
+            Drawing = true;
+            LeCount += 1;
+            TestBounds(Xm, Ym);
+            return false;
+        }
+        lineOnSurfaceAndMask(QPoint(Xm, Ym), QPoint(Xle, Yle), area);
+        canvasChanged(area.region());
+        Xle = 0;
+        Yle = 0;
+        LeCount = 0;
+    } else if (tools->DoCurve->isChecked()) {
+        lineOnSurfaceAndMask(QPoint(Xm, Ym), anchor, area);
+        canvasChanged(area.region());
+    } else if (tools->DoCircle->isChecked()) {
+        drawFigure(Kopio, Figure::Circle, anchor, QPoint(Xm, Ym), m_options, false, nullptr);
+    } else if (tools->DoEllipse->isChecked()) {
+        drawFigure(Kopio, Figure::Ellipse, anchor, QPoint(Xm, Ym), m_options, false, nullptr);
+    } else if (tools->DoRect->isChecked()) {
+        drawFigure(Kopio, Figure::Rect, anchor, QPoint(Xm, Ym), m_options, false, nullptr);
+    } else if (tools->DoRoundRect->isChecked()) {
+        drawFigure(Kopio, Figure::RoundRect, anchor, QPoint(Xm, Ym), m_options, false, nullptr);
+    } else if (tools->DoPolygon->isChecked() || tools->DoPolygonCenter->isChecked()) {
+        // The circumscribed circle stays out of the mask, as it always has.
+        ShapeOptions o = m_options;
+        o.circle = false;
+        drawFigure(Kopio,
+                   tools->DoPolygon->isChecked() ? Figure::PolygonOnSide
+                                                 : Figure::PolygonAroundCentre,
+                   anchor, QPoint(X, Y), o, false, nullptr);
+    }
+    // The dot and the axes leave no outline: like a too small one, the stroke is undone.
+    if (outlineTooSmall(MinX, MinY, MaxX, MaxY)) {
+        ClearFrame();
+        return false;
+    }
+    PopupMenu->popup(mapToGlobal(QPoint(MaxX, Y)));
+    return true;
+}
+
+// --- Release hooks ----------------------------------------------------------------------------
+
+void TForm1::placeText(int X, int Y) {
+    TFormText* text = ws.FormText;
+    const QString plain = text->Editor->toPlainText();
+    const QStringList lines = plain.split(QRegularExpression(QStringLiteral("[\\n\\x2028]")));
+    int y = Y + 4 - Canvas.textHeight(lines.first());
+    for (const QString& line : lines) {
+        Canvas.textOut(X + 3, y, line);
+        y += Canvas.textHeight(line);
+    }
+    if (!text->DoKeepText->isChecked()) text->Editor->clear();
+    text->Visited = false;
+    canvasChanged();
+}
+
+void TForm1::pickColour(int X, int Y) {
+    const QImage shot = platform::captureScreen(QRect(mapToGlobal(QPoint(X, Y)), QSize(1, 1)));
+    if (!shot.isNull()) {
+        const gfx::Color c = gfx::fromArgb(shot.pixel(0, 0));
+        TPalette* palette = ws.Palette;
+        palette->PaletteColor = c;
+        palette->PanelColor->setColor(c);
+        if (ws.Tools->DoDot->isChecked())
+            palette->DotPenColor = c;
+        else
+            palette->LinePenColor = c;
+        palette->Settings();
+    }
+    setCursorId(0);
+    ws.ColorsForm->DoPick->setChecked(false);
+}
+
+void TForm1::areaFill(int X, int Y) {
+    const gfx::Color color = ws.Palette->PaletteColor;
+    Canvas.brush = gfx::Brush{gfx::BrushStyle::Solid, color};
+    Canvas.floodFill(X, Y, Canvas.pixel(Xa, Ya), gfx::FillMode::Surface);
+    canvasChanged();
+}
+
+// --- Keys -----------------------------------------------------------------------------------
+
+void TForm1::FormKeyDown(int Key, Qt::KeyboardModifiers) {
+    if (Key == Qt::Key_Shift) ShiftIsDown = true;
+    if (Key == Qt::Key_Control) CtrlIsDown = true;
+}
+
+void TForm1::FormKeyUp(int Key, Qt::KeyboardModifiers) {
+    // Undo on the release of Z, and only while Ctrl is still held.
+    if (CtrlIsDown && Key == Qt::Key_Z) ws.Palette->DoCancelClick();
+    if (Key == Qt::Key_Shift) ShiftIsDown = false;
+    if (Key == Qt::Key_Control) CtrlIsDown = false;
+}
+
+// --- Qt's events ----------------------------------------------------------------------------
+
+void TForm1::canvasChanged(const QRect& r) {
+    update(r);
+}
+
+void TForm1::canvasChanged(const QRegion& r) {
+    if (!r.isEmpty()) update(r);
+}
+
+QRegion TForm1::takePaintedRegion() {
+    QRegion r = m_painted;
+    m_painted = QRegion();
+    return r;
+}
 
 void TForm1::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     for (const QRect& r : e->region())
         p.drawImage(r, Canvas.image(), r);
+    m_painted += e->region();
+}
+
+void TForm1::mousePressEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    FormMouseDown(e->button(), {e->buttons(), e->modifiers()}, p.x(), p.y());
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    FormMouseMove({e->buttons(), e->modifiers()}, p.x(), p.y());
+}
+
+void TForm1::mouseReleaseEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    FormMouseUp(e->button(), {e->buttons(), e->modifiers()}, p.x(), p.y());
 }
 
 void TForm1::mouseDoubleClickEvent(QMouseEvent* e) {
     FormDblClick();
-    QWidget::mouseDoubleClickEvent(e);
+    QWidget::mouseDoubleClickEvent(e); // the second press is a press as well
+}
+
+void TForm1::keyPressEvent(QKeyEvent* e) {
+    if (!e->isAutoRepeat()) FormKeyDown(e->key(), e->modifiers());
+}
+
+void TForm1::keyReleaseEvent(QKeyEvent* e) {
+    // A held key repeats its release too; only the real one counts.
+    if (!e->isAutoRepeat()) FormKeyUp(e->key(), e->modifiers());
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {

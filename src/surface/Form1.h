@@ -2,11 +2,23 @@
 // The drawing surface: a borderless window over the whole screen, see-through at a
 // constant opacity, on whose canvas everything is drawn. Its picture lives only here.
 #include "gfx/Canvas.h"
+#include "surface/Geometry.h"
+#include "surface/Shapes.h"
 
+#include <QImage>
+#include <QRegion>
 #include <QWidget>
 
+class QAction;
+class QMenu;
 class WindowSet;
 class TOsoitin;
+
+// The buttons and modifier keys held at a pointer event, as the handlers read them.
+struct TShiftState {
+    Qt::MouseButtons buttons;
+    Qt::KeyboardModifiers keys;
+};
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -41,11 +53,53 @@ public:
     int FormId = 0;
     int Factor = 100;
 
+    // The cut-out menu, offered when a cutting outline is complete.
+    QMenu* PopupMenu = nullptr;
+    QAction* MenuSave = nullptr;
+    QAction* MenuCopy = nullptr;
+    QAction* MenuCut = nullptr;
+    QAction* MenuClear = nullptr;
+    QAction* MenuWorkTemp = nullptr;
+    QAction* MenuWork = nullptr;
+    QAction* MenuCancel = nullptr;
+    // The right button's menu.
+    QMenu* PopupMenuMbRight = nullptr;
+    QAction* MenuMbRighPastePoint = nullptr;
+    QAction* MenuZoom = nullptr;
+    QAction* MenuMbRighCancel = nullptr;
+
     void FormCreate();
     void FormDblClick();
     void GetPosition();
     void InitBounds();
     void TestBounds(int X, int Y);
+    // A fresh white cutting mask with a black width-1 pen.
+    void InitKopio();
+    // Throws a cutting outline away: the palette's undo.
+    void ClearFrame();
+    // One step of the square eraser the pointer shape names.
+    void Erase(int X, int Y);
+
+    // Press, drag and release on the surface (or on the grid window, which passes them on),
+    // and the keys; coordinates are surface pixels.
+    void FormMouseDown(Qt::MouseButton Button, TShiftState Shift, int X, int Y);
+    void FormMouseMove(TShiftState Shift, int X, int Y);
+    void FormMouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y);
+    void FormKeyDown(int Key, Qt::KeyboardModifiers Shift);
+    void FormKeyUp(int Key, Qt::KeyboardModifiers Shift);
+
+    // One move of a stroke: the previous rubber band goes and the new one is drawn, or a
+    // free line goes on. The line, rectangle, circle and axes write their read-outs.
+    void DrawFreeLine(int X, int Y);
+    void DrawLine(int X, int Y);
+    void DrawRectangle(int X, int Y);
+    void DrawRoundRect(int X, int Y);
+    void DrawEllipse(int X, int Y);
+    void DrawCircle2(int X, int Y);
+    void DrawRegularPolygon(int X, int Y);
+    void DrawAxes(int X, int Y);
+    // An arrow head at (X, Y) on the line from (Xbeg, Ybeg), with the current pen.
+    void DrawLineArrow(int Xbeg, int Ybeg, int X, int Y);
 
     // An undo snapshot of the whole surface, taken before anything changes it.
     void Archieve();
@@ -58,17 +112,56 @@ public:
     void setAlpha(int alpha);
     int alpha() const { return m_alpha; }
 
-    // Shows the canvas again after it was changed in the given rectangle.
+    // Shows the canvas again after it was changed in the given part.
     void canvasChanged(const QRect& r);
+    void canvasChanged(const QRegion& r);
     void canvasChanged() { update(); }
+
+    // What the window has repainted since this was last asked.
+    QRegion takePaintedRegion();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void buildMenus();
+    ShapeOptions readShapeOptions() const;
+    bool displayShown() const;
+    void showReadout(const QString& text);
+    bool textArmed() const;
+    void placeText(int X, int Y);
+    void pickColour(int X, int Y);
+    void areaFill(int X, int Y);
+    void paletteTakesFocus();
+    // Release: the final figure of the shape that is down, and the cutting steps; the
+    // latter say whether the handling goes on.
+    void drawFinalShape(int X, int Y, ChangedArea& area);
+    bool cuttingSteps(int X, int Y, ChangedArea& area);
+    // Rubber bands.
+    void previewTo(Figure figure, QPoint end);
+    void removeShownPreview(ChangedArea& area);
+    // The preview drawn once more in copy mode as part of the drawing, and in the mask.
+    void keepPreview(const Preview& p, ChangedArea& area);
+    void lineOnSurfaceAndMask(QPoint a, QPoint b, ChangedArea& area);
+    void setBounds(std::initializer_list<QPoint> points);
+    ChangedArea changedArea() const;
+
     WindowSet& ws;
     int m_cursorId = 0;
     int m_alpha = 150;
+
+    // A left press began what the release is to finish.
+    bool m_pressed = false;
+    ShapeOptions m_options;
+    Preview m_preview;
+    // The surface as the stroke's snapshot took it; shares the snapshot's pixels.
+    QImage m_strokeBase;
+    QRegion m_painted;
 };
