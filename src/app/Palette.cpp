@@ -37,6 +37,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <cstring>
+
 namespace {
 
 const gfx::Color DrawOn = gfx::rgb(0, 128, 0);
@@ -415,9 +417,38 @@ void TPalette::DoSetStateClick() {
     }
 }
 
+namespace {
+
+// Copies the rectangle r of `from` onto the same place of `to`, when both are 32-bit
+// pictures that hold it and `to` shares its pixels with no other picture. False when it
+// cannot, and then nothing is copied.
+bool copyPixels(const QImage& from, QImage& to, const QRect& r) {
+    const bool fits = from.format() == QImage::Format_RGB32 &&
+                      to.format() == QImage::Format_RGB32 && from.rect().contains(r) &&
+                      to.rect().contains(r) && to.isDetached();
+    if (!fits || r.isEmpty()) return fits;
+    const std::size_t rowBytes = std::size_t(r.width()) * 4;
+    const qsizetype fromLine = from.bytesPerLine(), toLine = to.bytesPerLine();
+    const uchar* src = from.constScanLine(r.top()) + r.left() * 4;
+    uchar* dst = to.scanLine(r.top()) + r.left() * 4;
+    if (fromLine == toLine && qsizetype(rowBytes) == fromLine) {
+        std::memcpy(dst, src, rowBytes * std::size_t(r.height()));
+        return true;
+    }
+    for (int y = 0; y < r.height(); ++y, src += fromLine, dst += toLine)
+        std::memcpy(dst, src, rowBytes);
+    return true;
+}
+
+} // namespace
+
 void TPalette::MoveFormToBitmap(gfx::Canvas& picture) {
     TForm1* surface = ws.Form1;
-    picture.setImage(surface->Canvas.image().copy(0, 0, surface->width(), surface->height()));
+    const QImage& drawing = surface->Canvas.image();
+    const QRect r(0, 0, surface->width(), surface->height());
+    // A picture of the surface's size keeps its memory: the snapshots reuse theirs.
+    if (picture.image().size() == r.size() && copyPixels(drawing, picture.image(), r)) return;
+    picture.setImage(drawing.copy(r));
 }
 
 void TPalette::MoveBitmapToForm() {

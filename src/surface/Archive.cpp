@@ -3,6 +3,8 @@
 #include "app/WindowSet.h"
 #include "surface/Form1.h"
 
+#include <utility>
+
 namespace {
 
 // The slot a cursor value stores into or restores from.
@@ -23,8 +25,13 @@ gfx::Canvas* slotFor(TForm1& f, int index) {
 
 void TForm1::Archieve() {
     TPalette* palette = ws.Palette;
-    palette->MoveFormToBitmap(Image1);
     int& index = palette->ImageIndex;
+    // The picture that leaves the history lends its memory to the new snapshot, so that
+    // taking one is a single copy into memory already in use: nothing is allocated, and
+    // no fresh pages are touched for the first time.
+    gfx::Canvas& leaving = index >= 1 ? Arc3Image : *slotFor(*this, index + 1);
+    Image1.image() = std::exchange(leaving.image(), QImage());
+    palette->MoveFormToBitmap(Image1);
     if (index >= 1) {
         // Pictures are shared, not copied, as they move from slot to slot.
         Arc3Image = Arc2Image;
