@@ -1,0 +1,120 @@
+// Entry of the benchmarks that build Ravo's windows: Ravo's application object on the
+// offscreen platform, whose one screen has the size being measured.
+//
+// A process keeps its screen for life, so without RAVO_BENCH_SCREEN ("WIDTHxHEIGHT") the
+// program runs itself once per screen size. Each run measures the figures of its own size,
+// the full-screen memcpy among them; a benchmark that needs the screen skips the other size.
+#include "Screens.h"
+
+#include "app/RavoApplication.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+// The same floor as the engine's benchmarks read against.
+static void BM_FullScreenMemcpy(benchmark::State& state) {
+    const std::size_t bytes = std::size_t(state.range(0)) * std::size_t(state.range(1)) * 4;
+    std::vector<std::uint8_t> src(bytes, 1), dst(bytes, 0);
+    for (auto _ : state) {
+        std::memcpy(dst.data(), src.data(), bytes);
+        benchmark::DoNotOptimize(dst.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
+}
+RAVO_SCREEN_SIZES(BENCHMARK(BM_FullScreenMemcpy))->Unit(benchmark::kMillisecond);
+
+namespace {
+
+const char* const ScreenVariable = "RAVO_BENCH_SCREEN";
+const QSize ScreenSizes[] = {{1920, 1080}, {3840, 2160}};
+
+// Runs this program once per screen size with the same arguments; the output of the runs
+// goes where this program's goes.
+int runPerScreen(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    int failed = 0;
+    for (const QSize& size : ScreenSizes) {
+        std::printf("Screen %dx%d\n", size.width(), size.height());
+        std::fflush(stdout);
+        QProcess run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QLatin1String(ScreenVariable),
+                   QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
+        run.setProcessEnvironment(env);
+        run.setProcessChannelMode(QProcess::ForwardedChannels);
+        run.start(QCoreApplication::applicationFilePath(), args);
+        if (!run.waitForFinished(-1) || run.exitStatus() != QProcess::NormalExit ||
+            run.exitCode() != 0) {
+            std::fprintf(stderr, "The run on the %dx%d screen failed.\n", size.width(),
+                         size.height());
+            failed = 1;
+        }
+    }
+    return failed;
+}
+
+// The offscreen platform's screen file for one screen of the given size.
+bool writeScreenFile(const QString& path, QSize size) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    const QByteArray json =
+        QStringLiteral("{\"windowFrameMargins\": false, \"screens\": [{\"name\": \"main\", "
+                       "\"x\": 0, \"y\": 0, \"width\": %1, \"height\": %2, "
+                       "\"logicalDpi\": 96, \"dpr\": 1}]}")
+            .arg(size.width())
+            .arg(size.height())
+            .toUtf8();
+    return f.write(json) == json.size();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const QString screen = qEnvironmentVariable(ScreenVariable);
+    if (screen.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return runPerScreen(argc, argv);
+
+    QTemporaryDir folder;
+    std::vector<char*> benchArgs(argv, argv + argc);
+    std::string filter;
+    if (!screen.isEmpty()) {
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)$")).match(screen);
+        const QString file = folder.filePath(QStringLiteral("screens.json"));
+        if (!m.hasMatch() || !folder.isValid() ||
+            !writeScreenFile(file, QSize(m.captured(1).toInt(), m.captured(2).toInt()))) {
+            std::fprintf(stderr, "%s must be WIDTHxHEIGHT, e.g. 1920x1080.\n", ScreenVariable);
+            return 2;
+        }
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(file));
+        // Only this screen's figures, unless the caller chose the benchmarks.
+        bool chosen = false;
+        for (int i = 1; i < argc; ++i)
+            chosen = chosen || std::strncmp(argv[i], "--benchmark_filter", 18) == 0;
+        if (!chosen) {
+            filter = "--benchmark_filter=/" + m.captured(1).toStdString() + "/" +
+                     m.captured(2).toStdString() + "($|/)";
+            benchArgs.push_back(filter.data());
+        }
+    }
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    int benchArgc = int(benchArgs.size());
+    benchArgs.push_back(nullptr);
+    RavoApplication app(benchArgc, benchArgs.data());
+    benchmark::Initialize(&benchArgc, benchArgs.data());
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
