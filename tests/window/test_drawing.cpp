@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
+#include <QSet>
 #include <QSpinBox>
 
 namespace {
@@ -431,6 +433,39 @@ TEST_F(Drawing, EachMoveRepaintsOnlyWhatChanged) {
         EXPECT_LT(area, 1920 * 1080 / 8) << "not the whole screen, nor the figure's box";
         release(c.second);
     }
+}
+
+// While a stroke runs the surface keeps at most five screen-sized pictures: the drawing,
+// the work picture and the three snapshots; the cutting mask only while cutting.
+TEST_F(Drawing, AStrokeKeepsAtMostFiveScreenPictures) {
+    auto screenPictures = [&] {
+        QSet<const uchar*> pixels;
+        for (const gfx::Canvas* c : {&f->Canvas, &f->Image1, &f->Arc1Image, &f->Arc2Image,
+                                     &f->Arc3Image, &f->Kopio, &f->CopyImage, &f->ZoomBitmap})
+            if (c->image().size() == QSize(1920, 1080)) pixels.insert(c->image().constBits());
+        return pixels.size();
+    };
+    choose(tools->DoAxes);
+    for (int n = 0; n < 5; ++n) {
+        press({400 + 10 * n, 300});
+        for (int i = 1; i <= 10; ++i)
+            move({400 + 30 * i, 300 + 20 * i});
+        EXPECT_LE(screenPictures(), 5u) << n;
+        EXPECT_TRUE(f->Kopio.isEmpty());
+        release({700, 500});
+    }
+    palette->Scissors->click();
+    choose(tools->DoEllipse);
+    press({300, 300});
+    move({500, 400});
+    EXPECT_FALSE(f->Kopio.isEmpty());
+    EXPECT_LE(screenPictures(), 6u);
+    release({500, 400});
+    f->PopupMenu->close();
+    palette->Scissors->click();
+    choose(tools->DoRect);
+    drag({100, 100}, {{200, 200}});
+    EXPECT_TRUE(f->Kopio.isEmpty()) << "the mask goes with the next stroke that does not cut";
 }
 
 } // namespace

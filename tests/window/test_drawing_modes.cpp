@@ -9,6 +9,7 @@
 #include "aids/Numbers.h"
 #include "aids/OptionsForm.h"
 #include "aids/Zoomer.h"
+#include "app/Errors.h"
 #include "platform/Platform.h"
 #include "text/FormText.h"
 #include "tools/Oper.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFrame>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -127,6 +129,20 @@ TEST_F(Modes, ShapeOutlinesGoIntoTheMask) {
     f->PopupMenu->close();
 }
 
+TEST_F(Modes, FreeLineCutClosesBackToItsStart) {
+    palette->Scissors->click();
+    choose(tools->DoCurve);
+    drag({300, 300}, {{400, 300}, {400, 400}, {310, 400}});
+    // The closing line from the last point back to the first, on the surface and in the mask.
+    EXPECT_TRUE(painted(305, 350));
+    for (const QPoint& p : {QPoint(350, 300), QPoint(400, 350), QPoint(350, 400), QPoint(305, 350)})
+        EXPECT_EQ(f->Kopio.pixel(p.x(), p.y()), gfx::Black) << p.x() << "," << p.y();
+    EXPECT_EQ(f->Kopio.pixel(350, 350), gfx::White);
+    EXPECT_TRUE(f->PopupMenu->isVisible());
+    EXPECT_EQ(f->PopupMenu->pos(), QPoint(400, 400));
+    f->PopupMenu->close();
+}
+
 TEST_F(Modes, OutlinesTooSmallOrWithoutBoundsAreUndone) {
     palette->Scissors->click();
     struct Case {
@@ -229,6 +245,27 @@ TEST_F(CtrlZ, WalksBackThroughTheHistory) {
     ctrlZ(f);
     EXPECT_EQ(shown(), 0);
     EXPECT_EQ(palette->ImageIndex, -2);
+}
+
+TEST_F(CtrlZ, HistoryIsThreeStepsDeep) {
+    pictures.push_back(surface().copy());
+    for (int n = 1; n <= 4; ++n)
+        stroke(n);
+    for (int expected : {3, 2, 1, 1}) {
+        ctrlZ(f);
+        EXPECT_EQ(shown(), expected);
+    }
+}
+
+TEST_F(CtrlZ, SecondUndoAfterOneStrokeChangesNothing) {
+    pictures.push_back(surface().copy());
+    stroke(1);
+    ctrlZ(f);
+    EXPECT_EQ(shown(), 0);
+    EXPECT_EQ(palette->ImageIndex, 0);
+    ctrlZ(f);
+    EXPECT_EQ(shown(), 0);
+    EXPECT_EQ(palette->ImageIndex, 0);
 }
 
 TEST_F(CtrlZ, OnlyTheReleaseOfZWhileCtrlIsHeld) {
@@ -399,6 +436,26 @@ TEST_F(Modes, WhileTheMagnifierIsShownDragsDrawNoPreview) {
     move({500, 450});
     EXPECT_EQ(inkCount(surface()), 0);
     release({500, 450});
+}
+
+TEST_F(Modes, AnAxesUnitThatIsNoNumberIsToldAndChangesNothing) {
+    choose(tools->DoAxes);
+    tools->AxesUnit->setText(QStringLiteral("x1"));
+    try {
+        press({400, 300});
+        ADD_FAILURE() << "no error";
+    } catch (const RavoError& e) {
+        EXPECT_EQ(e.text(), QStringLiteral("'x1' ei ole kelvollinen kokonaisluku."));
+    }
+    EXPECT_FALSE(f->Drawing);
+    EXPECT_TRUE(f->Arc1Image.isEmpty()) << "no snapshot";
+    move({500, 400});
+    release({500, 400});
+    EXPECT_EQ(inkCount(surface()), 0);
+    // Emptied, it counts one a tick.
+    tools->AxesUnit->clear();
+    drag({400, 300}, {{600, 300}});
+    EXPECT_GT(inkCount(surface()), 0);
 }
 
 } // namespace
