@@ -58,6 +58,16 @@ QToolButton* makeButton(QWidget* parent, const char* name, const QString& icon, 
     return b;
 }
 
+Panel* makePanel(QWidget* parent, const char* name, QSize size, gfx::Color color,
+                 const QString& hint) {
+    auto* p = new Panel(QLatin1String(name), parent);
+    p->setFixedSize(size);
+    p->setColor(color);
+    p->setToolTip(hint);
+    p->setAccessibleName(hint);
+    return p;
+}
+
 // Buttons of one group act as one switch that may be all up: pressing one releases the
 // others.
 void groupButtons(std::initializer_list<QToolButton*> group) {
@@ -106,14 +116,11 @@ void TPalette::buildControls() {
                             QStringLiteral("Siirry läpinäkymättömään tilaan ja takaisin"), true);
     DoTop = makeButton(PanelTop, "DoTop", QStringLiteral("curtain"), 32,
                        QStringLiteral("Näytä/Piilota verho"));
-    PanelPenWidth = new Panel(QStringLiteral("PanelPenWidth"), PanelTop);
-    PanelPenWidth->setFixedSize(38, 25);
+    PanelPenWidth = makePanel(PanelTop, "PanelPenWidth", QSize(38, 25), gfx::rgb(240, 240, 240),
+                              QStringLiteral("Avaa kynän vahvuuden valinta"));
     QFont bold = font();
     bold.setBold(true);
     PanelPenWidth->setFont(bold);
-    PanelPenWidth->setColor(gfx::rgb(240, 240, 240));
-    PanelPenWidth->setToolTip(QStringLiteral("Avaa kynän vahvuuden valinta"));
-    PanelPenWidth->setAccessibleName(PanelPenWidth->toolTip());
     DoShowDrawMenu = makeButton(PanelTop, "DoShowDrawMenu", QStringLiteral("shape-curve"), 32,
                                 QStringLiteral("Avaa piirtotyökaluvalikko"), true);
     DoShowDrawMenu->setChecked(true);
@@ -123,13 +130,10 @@ void TPalette::buildControls() {
                         QStringLiteral("Avaa tekstieditori"), true);
     DoFill = makeButton(PanelTop, "DoFill", QStringLiteral("fill"), 33,
                         QStringLiteral("Värjää alue"), true);
-    PanelColor = new Panel(QStringLiteral("PanelColor"), PanelTop);
-    PanelColor->setFixedSize(26, 24);
-    PanelColor->setColor(gfx::Black);
+    PanelColor = makePanel(PanelTop, "PanelColor", QSize(26, 24), gfx::Black,
+                           QStringLiteral("Avaa värivalikko"));
     PanelColor->setFrameShape(QFrame::Panel);
     PanelColor->setFrameShadow(QFrame::Sunken);
-    PanelColor->setToolTip(QStringLiteral("Avaa värivalikko"));
-    PanelColor->setAccessibleName(PanelColor->toolTip());
     DoArrow = makeButton(PanelTop, "DoArrow", QStringLiteral("library"), 33,
                          QStringLiteral("Avaa työkaluvalikko"));
     Sponge = makeButton(PanelTop, "Sponge", QStringLiteral("sponge"), 33,
@@ -159,18 +163,15 @@ void TPalette::buildControls() {
         top->addWidget(w, 0, Qt::AlignHCenter);
     column->addWidget(PanelTop);
 
-    DoSetState = new Panel(QStringLiteral("DoSetState"), this);
-    DoSetState->setFixedSize(38, 28);
+    DoSetState = makePanel(
+        this, "DoSetState", QSize(38, 28), DrawOff,
+        QStringLiteral("Poista ja aseta piirtotila. Vihreä tarkoittaa päällä, harmaa pois päältä."));
     DoSetState->setText(QStringLiteral("Piirto"));
     QFont small(QStringLiteral("Arial"));
     small.setPointSize(11);
     DoSetState->setFont(small);
-    DoSetState->setColor(DrawOff);
     DoSetState->setFrameShape(QFrame::Panel);
     DoSetState->setFrameShadow(QFrame::Raised);
-    DoSetState->setToolTip(QStringLiteral(
-        "Poista ja aseta piirtotila. Vihreä tarkoittaa päällä, harmaa pois päältä."));
-    DoSetState->setAccessibleName(DoSetState->toolTip());
     DoShowPalette = makeButton(this, "DoShowPalette", QStringLiteral("movedown"), 38,
                                QStringLiteral("Piennennä/Suurenna valikko"), true);
     DoClose = makeButton(this, "DoClose", QStringLiteral("close"), 38,
