@@ -6,15 +6,13 @@ int main(int argc, char** argv) {
 #ifdef Q_OS_LINUX
     // Placing windows, keeping them on top and reading the screen need X11 (XWayland in a
     // Wayland session).
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
 #endif
     // One screen pixel is the unit everywhere.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     RavoApplication app(argc, argv);
     WindowSet windows;
-    if (windows.finished())
-        return 0; // start-up decided that the program ends
+    if (windows.finished()) return 0; // start-up decided that the program ends
     app.exec();
     return 0;
 }

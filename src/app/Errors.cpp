@@ -17,29 +17,24 @@ std::optional<int> parseInteger(QStringView text) {
         base = 16;
         text = text.mid(1);
     }
-    if (text.isEmpty())
-        return std::nullopt;
+    if (text.isEmpty()) return std::nullopt;
     long long value = 0;
     for (QChar c : text) {
         const int digit = (c >= u'0' && c <= u'9') ? c.unicode() - u'0'
                           : (base == 16 && c.toLower() >= u'a' && c.toLower() <= u'f')
                               ? c.toLower().unicode() - u'a' + 10
                               : -1;
-        if (digit < 0 || digit >= base)
-            return std::nullopt;
+        if (digit < 0 || digit >= base) return std::nullopt;
         value = value * base + digit;
-        if (value > (long long)std::numeric_limits<int>::max() + 1)
-            return std::nullopt;
+        if (value > (long long)std::numeric_limits<int>::max() + 1) return std::nullopt;
     }
-    if (negative)
-        value = -value;
+    if (negative) value = -value;
     if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
         return std::nullopt;
     return int(value);
 }
 
 int StrToInt(const QString& text) {
-    if (auto v = parseInteger(text))
-        return *v;
+    if (auto v = parseInteger(text)) return *v;
     throw RavoError(QStringLiteral("'%1' ei ole kelvollinen kokonaisluku.").arg(text));
 }

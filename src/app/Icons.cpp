@@ -24,4 +24,6 @@ QIcon ravoIcon(const QString& name, int size) {
 }
 
 // The pictures live in the core library; a static library's resources must be registered.
-void initRavoResources() { Q_INIT_RESOURCE(ravo); }
+void initRavoResources() {
+    Q_INIT_RESOURCE(ravo);
+}

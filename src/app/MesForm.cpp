@@ -9,7 +9,9 @@
 
 #include <cmath>
 
-int roundHalfEven(double v) { return int(std::nearbyint(v)); }
+int roundHalfEven(double v) {
+    return int(std::nearbyint(v));
+}
 
 TMesForm::TMesForm(WindowSet&) : QDialog(nullptr) {
     setObjectName(QStringLiteral("MesForm"));
@@ -63,7 +65,9 @@ TMesForm::TMesForm(WindowSet&) : QDialog(nullptr) {
     setTabOrder(Ok, No);
 }
 
-void TMesForm::reject() { done(ResultClosed); }
+void TMesForm::reject() {
+    done(ResultClosed);
+}
 
 void TMesForm::SetMessageKind(const QString& kind) {
     const int w = outerWidth(this);

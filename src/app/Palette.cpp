@@ -1,7 +1,7 @@
 #include "app/Palette.h"
 
-#include "aids/ColorsForm.h"
 #include "aids/AddIns.h"
+#include "aids/ColorsForm.h"
 #include "aids/Numbers.h"
 #include "aids/OptionsForm.h"
 #include "aids/Tools.h"
@@ -9,8 +9,8 @@
 #include "app/Errors.h"
 #include "app/HelpForm.h"
 #include "app/Icons.h"
-#include "app/Panel.h"
 #include "app/PaletteLogic.h"
+#include "app/Panel.h"
 #include "app/RavoApplication.h"
 #include "app/WindowGeometry.h"
 #include "app/WindowSet.h"
@@ -25,13 +25,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
 #include <QMenu>
 #include <QPainter>
 #include <QSaveFile>
 #include <QShowEvent>
-#include <QCloseEvent>
 #include <QSlider>
 #include <QTextEdit>
 #include <QToolButton>
@@ -73,11 +73,9 @@ Panel* makePanel(QWidget* parent, const char* name, QSize size, gfx::Color color
 void groupButtons(std::initializer_list<QToolButton*> group) {
     for (QToolButton* b : group) {
         QObject::connect(b, &QToolButton::toggled, b, [b, group = std::vector(group)](bool on) {
-            if (!on)
-                return;
+            if (!on) return;
             for (QToolButton* other : group)
-                if (other != b)
-                    other->setChecked(false);
+                if (other != b) other->setChecked(false);
         });
     }
 }
@@ -157,15 +155,16 @@ void TPalette::buildControls() {
     DoShowInfo = makeButton(PanelTop, "DoShowInfo", QStringLiteral("info"), 32,
                             QStringLiteral("Tietoja Ravosta"));
     for (QWidget* w : std::initializer_list<QWidget*>{
-             DoDocument, DoTop, PanelPenWidth, DoShowDrawMenu, Scissors, DoText, DoFill,
-             PanelColor, DoArrow, Sponge, DoCancel, DoClear, DoCamera, DoPrint, DoOpen, DoSave,
-             DoShowOptions, DoShowInfo})
+             DoDocument, DoTop, PanelPenWidth, DoShowDrawMenu, Scissors, DoText, DoFill, PanelColor,
+             DoArrow, Sponge, DoCancel, DoClear, DoCamera, DoPrint, DoOpen, DoSave, DoShowOptions,
+             DoShowInfo})
         top->addWidget(w, 0, Qt::AlignHCenter);
     column->addWidget(PanelTop);
 
-    DoSetState = makePanel(
-        this, "DoSetState", QSize(38, 28), DrawOff,
-        QStringLiteral("Poista ja aseta piirtotila. Vihreä tarkoittaa päällä, harmaa pois päältä."));
+    DoSetState =
+        makePanel(this, "DoSetState", QSize(38, 28), DrawOff,
+                  QStringLiteral(
+                      "Poista ja aseta piirtotila. Vihreä tarkoittaa päällä, harmaa pois päältä."));
     DoSetState->setText(QStringLiteral("Piirto"));
     QFont small(QStringLiteral("Arial"));
     small.setPointSize(11);
@@ -174,8 +173,8 @@ void TPalette::buildControls() {
     DoSetState->setFrameShadow(QFrame::Raised);
     DoShowPalette = makeButton(this, "DoShowPalette", QStringLiteral("movedown"), 38,
                                QStringLiteral("Piennennä/Suurenna valikko"), true);
-    DoClose = makeButton(this, "DoClose", QStringLiteral("close"), 38,
-                         QStringLiteral("Suljetaan Ravo"));
+    DoClose =
+        makeButton(this, "DoClose", QStringLiteral("close"), 38, QStringLiteral("Suljetaan Ravo"));
     column->addWidget(DoSetState);
     column->addWidget(DoShowPalette);
     column->addWidget(DoClose);
@@ -232,7 +231,9 @@ void TPalette::FormCreate() {
     runStartup();
 }
 
-bool TPalette::drawStateOn() const { return DoSetState->color() == DrawOn; }
+bool TPalette::drawStateOn() const {
+    return DoSetState->color() == DrawOn;
+}
 
 int TPalette::bottomTop(int outerHeight) const {
     return bottomRuleTop(platform::screenSize().height(), outerHeight, platform::taskbarHeight());
@@ -244,13 +245,11 @@ void TPalette::placeBeside(QWidget* w, int top) {
 
 void TPalette::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
-    if (!e->spontaneous())
-        FormShow();
+    if (!e->spontaneous()) FormShow();
 }
 
 void TPalette::FormShow() {
-    if (Capturing)
-        return;
+    if (Capturing) return;
     ws.FilesForm->ToolsFolder = folders.ToolsFolder;
     const QString arrowFile = folders.ToolsFolder + QStringLiteral("Nuoli.bmp");
     if (!QFile::exists(arrowFile)) {
@@ -319,8 +318,7 @@ void TPalette::DoDocumentClick() {
 }
 
 void TPalette::DoTopClick() {
-    PopupCurtain->popup(
-        curtainMenuPos(x(), y(), outerWidth(this), platform::screenSize().width()));
+    PopupCurtain->popup(curtainMenuPos(x(), y(), outerWidth(this), platform::screenSize().width()));
 }
 
 void TPalette::PanelPenWidthClick() {
@@ -374,8 +372,7 @@ void TPalette::DoTextClick() {
     TFormText* text = ws.FormText;
     if (DoText->isChecked()) {
         const int screenW = platform::screenSize().width();
-        text->move(screenW - outerWidth(this) - outerWidth(text) - 2,
-                   bottomTop(outerHeight(text)));
+        text->move(screenW - outerWidth(this) - outerWidth(text) - 2, bottomTop(outerHeight(text)));
         text->show();
         text->raise();
     } else {
@@ -395,7 +392,9 @@ void TPalette::ScissorsClick() {
     }
 }
 
-void TPalette::DoFillClick() { SetCursor(); }
+void TPalette::DoFillClick() {
+    SetCursor();
+}
 
 void TPalette::DoSetStateClick() {
     TForm1* surface = ws.Form1;
@@ -404,8 +403,7 @@ void TPalette::DoSetStateClick() {
         DoSetState->setColor(DrawOn);
         const QSize screen = platform::screenSize();
         surface->move(0, 0);
-        surface->resize(screen.width(),
-                        surfaceHeight(screen.height(), platform::taskbarHeight()));
+        surface->resize(screen.width(), surfaceHeight(screen.height(), platform::taskbarHeight()));
         surface->Image1 = surface->CopyImage;
         MoveBitmapToForm();
         surface->CopyImage.clear();
@@ -454,8 +452,7 @@ void TPalette::MoveFormToBitmap(gfx::Canvas& picture) {
 
 void TPalette::MoveBitmapToForm() {
     TForm1* surface = ws.Form1;
-    if (surface->Image1.isEmpty())
-        return;
+    if (surface->Image1.isEmpty()) return;
     const QRect r(0, 0, surface->width(), surface->height());
     QPainter p(&surface->Canvas.image());
     p.setCompositionMode(QPainter::CompositionMode_Source);
@@ -490,8 +487,7 @@ void TPalette::MenuCurtain1Click() {
                 break;
             }
     } else {
-        if (ws.Raami->isVisible())
-            MenuCurtainFormClick();
+        if (ws.Raami->isVisible()) MenuCurtainFormClick();
         // The curtain picture itself is a tool of the tool library, which shows it.
         raise();
         MenuCurtain1->setChecked(true);
@@ -507,8 +503,7 @@ void TPalette::MenuCurtainFormClick() {
         ws.Raami->hide();
         MenuCurtainForm->setChecked(false);
     } else {
-        if (MenuCurtain1->isChecked())
-            MenuCurtain1Click();
+        if (MenuCurtain1->isChecked()) MenuCurtain1Click();
         MenuCurtainForm->setChecked(true);
         const QSize screen = platform::screenSize();
         ws.Raami->move(screen.width() / 2 - outerWidth(ws.Raami) / 2,
@@ -517,7 +512,9 @@ void TPalette::MenuCurtainFormClick() {
     }
 }
 
-void TPalette::DoCloseClick() { ws.Form1->close(); }
+void TPalette::DoCloseClick() {
+    ws.Form1->close();
+}
 
 void TPalette::closeEvent(QCloseEvent* e) {
     QWidget::closeEvent(e);

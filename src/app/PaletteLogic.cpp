@@ -5,8 +5,7 @@ int besideLeft(int paletteLeft, int paletteWidth, int width) {
 }
 
 int bottomRuleTop(int screenHeight, int height, int taskbarHeight) {
-    if (taskbarHeight == screenHeight)
-        return screenHeight - height;
+    if (taskbarHeight == screenHeight) return screenHeight - height;
     return screenHeight - height - taskbarHeight;
 }
 
@@ -15,7 +14,6 @@ int surfaceHeight(int screenHeight, int taskbarHeight) {
 }
 
 QPoint curtainMenuPos(int paletteLeft, int paletteTop, int paletteWidth, int screenWidth) {
-    if (paletteLeft > screenWidth - 200)
-        return {paletteLeft - 88, paletteTop + 20};
+    if (paletteLeft > screenWidth - 200) return {paletteLeft - 88, paletteTop + 20};
     return {paletteLeft + paletteWidth, paletteTop + 20};
 }

@@ -41,15 +41,13 @@ void TPalette::runStartup() {
 
     bool failed = false;
     auto fail = [&](const QString& reason) {
-        if (failed)
-            return; // one message per start-up
+        if (failed) return; // one message per start-up
         failed = true;
         ws.MesForm->ShowInfo(startupFailureMessage(reason), 400, 300);
         ws.Form1->close();
     };
 
-    if (!QFile::exists(iniFile))
-        fail(QStringLiteral("Ini-tiedosto puuttuu"));
+    if (!QFile::exists(iniFile)) fail(QStringLiteral("Ini-tiedosto puuttuu"));
     const RavoIni ini(iniFile);
     applyCommonKeys(f, ini.readString("Common", "INSTALLFOLDER", QString()),
                     ini.readString("Common", "DATABASEFOLDER", QString()));
@@ -65,23 +63,19 @@ void TPalette::runStartup() {
     DotPenColor = gfx::Color(ini.readInteger("Main", "DotPenColor", 0));
 
     QString font = ini.readString("Main", "FontName", QString()).toUpper();
-    if (font.isEmpty())
-        font = QStringLiteral("ARIAL");
+    if (font.isEmpty()) font = QStringLiteral("ARIAL");
     QComboBox* names = ws.FormText->FontName;
     int found = -1;
     for (int i = 0; i < names->count() && found < 0; ++i)
-        if (names->itemText(i).toUpper() == font)
-            found = i;
+        if (names->itemText(i).toUpper() == font) found = i;
     if (found < 0) {
         // A font the system lacks by name may have a twin standing in for it (Arial is
         // Liberation Sans on Linux): take the one the system would draw with.
         const QString twin = QFontInfo(QFont(font)).family().toUpper();
         for (int i = 0; i < names->count() && found < 0; ++i)
-            if (names->itemText(i).toUpper() == twin && !isGenericFallback(twin))
-                found = i;
+            if (names->itemText(i).toUpper() == twin && !isGenericFallback(twin)) found = i;
     }
-    if (found >= 0)
-        names->setCurrentIndex(found);
+    if (found >= 0) names->setCurrentIndex(found);
     ws.FormText->FontSize->setEditText(QString::number(ini.readInteger("Main", "FontSize", 24)));
 
     TOptionsForm* options = ws.OptionsForm;
@@ -95,8 +89,7 @@ void TPalette::runStartup() {
     // gives it to the surface; give it here, so that every start shows the saved opacity.
     ws.Form1->setAlpha(options->Alpha->value());
 
-    if (f.RavoFolder.isEmpty() || f.MainFolder.isEmpty())
-        fail(QStringLiteral("Kansion asetus"));
+    if (f.RavoFolder.isEmpty() || f.MainFolder.isEmpty()) fail(QStringLiteral("Kansion asetus"));
 
     static const std::pair<const char*, int> pointerFiles[] = {
         {"Scissors.Cur", -23},
@@ -115,8 +108,7 @@ void TPalette::runStartup() {
     for (const QString& folder : {f.RavoFolder, f.DataFolder, f.ToolsFolder, f.UpdateFolder})
         QDir().mkpath(folder); // a folder that cannot be made fails later where it is used
 
-    if (failed)
-        return;
+    if (failed) return;
     handOverUpdate();
 }
 

@@ -17,11 +17,9 @@ struct RavoIni::Data {
 RavoIni::RavoIni(const QString& fileName) : d(std::make_unique<Data>()) {
     d->fileName = fileName;
     QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly))
-        return;
+    if (!f.open(QIODevice::ReadOnly)) return;
     QByteArray bytes = f.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
+    if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
     d->ini.LoadData(bytes.constData(), size_t(bytes.size()));
 }
 
@@ -29,8 +27,7 @@ RavoIni::~RavoIni() = default;
 
 QString RavoIni::readString(const char* section, const char* key, const QString& def) const {
     const char* v = d->ini.GetValue(section, key, nullptr);
-    if (!v)
-        return def;
+    if (!v) return def;
     const QByteArray bytes(v);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
@@ -39,8 +36,7 @@ QString RavoIni::readString(const char* section, const char* key, const QString&
 
 int RavoIni::readInteger(const char* section, const char* key, int def) const {
     const char* v = d->ini.GetValue(section, key, nullptr);
-    if (!v)
-        return def;
+    if (!v) return def;
     return parseInteger(QString::fromLatin1(v)).value_or(def);
 }
 
@@ -56,8 +52,8 @@ void RavoIni::save() const {
     std::string text;
     d->ini.Save(text);
     QSaveFile f(d->fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(text.data(), qint64(text.size())) != qint64(text.size()) ||
-        !f.commit())
+    if (!f.open(QIODevice::WriteOnly) ||
+        f.write(text.data(), qint64(text.size())) != qint64(text.size()) || !f.commit())
         throw RavoError(QStringLiteral("Tiedostoon %1 ei voi kirjoittaa: %2")
                             .arg(d->fileName, f.errorString()));
 }

@@ -24,29 +24,27 @@ Folders initialFolders(const Environment& env) {
 }
 
 void applyCommonKeys(Folders& f, const QString& installFolder, const QString& databaseFolder) {
-    if (f.StartedFromUsb)
-        return;
+    if (f.StartedFromUsb) return;
     f.MainFolder = installFolder;
     f.DatabaseFolder = databaseFolder;
 }
 
 void finishFolders(Folders& f) {
-    if (!f.DatabaseFolder.isEmpty())
-        f.RavoFolder = f.DatabaseFolder;
+    if (!f.DatabaseFolder.isEmpty()) f.RavoFolder = f.DatabaseFolder;
     f.RavoFolder = withSeparator(f.RavoFolder);
     f.DataFolder = f.RavoFolder + QStringLiteral("Data/");
     f.ToolsFolder = f.RavoFolder + QStringLiteral("Tools/");
     f.UpdateFolder = f.RavoFolder + QStringLiteral("Updates/");
 }
 
-int clampToRange(int value, int min, int max) { return std::clamp(value, min, max); }
+int clampToRange(int value, int min, int max) {
+    return std::clamp(value, min, max);
+}
 
 UpdateAction decideUpdate(bool updateExists, const QDateTime& updateDate, bool installedExists,
                           const QDateTime& installedDate, bool updaterExists) {
-    if (!updateExists)
-        return UpdateAction::None;
-    if (installedExists && !(installedDate < updateDate))
-        return UpdateAction::None;
+    if (!updateExists) return UpdateAction::None;
+    if (installedExists && !(installedDate < updateDate)) return UpdateAction::None;
     return updaterExists ? UpdateAction::RunUpdater : UpdateAction::UpdaterMissing;
 }
 

@@ -66,11 +66,11 @@ WindowSet::WindowSet(Environment env) : m_env(std::move(env)) {
 
 WindowSet::~WindowSet() {
     // Later windows may refer to earlier ones while they go: destroy in reverse order.
-    QWidget* windows[] = {Display,     BottomCurtain, TopCurtain, LeftCurtain, RightCurtain,
-                          Raami,       Oper,          AddIns,     Sieni,       Palette,
-                          Tools,       Curtain,       ColorsForm, OptionsForm, FormText,
-                          HelpForm,    Osoitin,       FilesForm,  Numbers,     Zoomer,
-                          MesForm,     Back,          Form1};
+    QWidget* windows[] = {Display,  BottomCurtain, TopCurtain, LeftCurtain, RightCurtain,
+                          Raami,    Oper,          AddIns,     Sieni,       Palette,
+                          Tools,    Curtain,       ColorsForm, OptionsForm, FormText,
+                          HelpForm, Osoitin,       FilesForm,  Numbers,     Zoomer,
+                          MesForm,  Back,          Form1};
     for (QWidget* w : windows)
         delete w;
 }
@@ -94,8 +94,7 @@ QCursor WindowSet::cursorFor(int id) const {
     case -21:
         return QCursor(Qt::PointingHandCursor);
     default:
-        if (auto it = loadedCursors.find(id); it != loadedCursors.end())
-            return it->second;
+        if (auto it = loadedCursors.find(id); it != loadedCursors.end()) return it->second;
         return QCursor(Qt::ArrowCursor);
     }
 }

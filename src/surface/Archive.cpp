@@ -51,12 +51,12 @@ void TPalette::GetPrevPicture(const QString& mode) {
         return;
     }
     const gfx::Canvas* slot = slotFor(*f, ImageIndex);
-    if (slot->isEmpty())
-        return;
+    if (slot->isEmpty()) return;
     f->Image1 = *slot;
-    if (mode == QLatin1String("CHANGEINDEX"))
-        ImageIndex -= 1;
+    if (mode == QLatin1String("CHANGEINDEX")) ImageIndex -= 1;
     MoveBitmapToForm();
 }
 
-void TPalette::DoCancelClick() { GetPrevPicture(QStringLiteral("CHANGEINDEX")); }
+void TPalette::DoCancelClick() {
+    GetPrevPicture(QStringLiteral("CHANGEINDEX"));
+}

@@ -8,8 +8,7 @@
 
 bool waitUntil(const std::function<bool()>& condition, int ms) {
     for (int waited = 0; waited <= ms; waited += 50) {
-        if (condition())
-            return true;
+        if (condition()) return true;
         QThread::msleep(50);
     }
     return false;
@@ -21,18 +20,19 @@ Desktop::Desktop() {
            QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
         ++n;
     m_display = QStringLiteral(":%1").arg(n);
-    spawn(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
-                                   QStringLiteral("1920x1080x24"), QStringLiteral("-nolisten"),
-                                   QStringLiteral("tcp")});
-    if (!waitUntil([&] { return QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)); }, 10000))
+    spawn(QStringLiteral("Xvfb"),
+          {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
+           QStringLiteral("1920x1080x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    if (!waitUntil([&] { return QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)); },
+                   10000))
         return;
     spawn(QStringLiteral("openbox"), {});
     spawn(QStringLiteral("xcompmgr"), {});
     // The window manager is ready once it has claimed the root window.
     m_ok = waitUntil(
         [&] {
-            return run(QStringLiteral("xprop"), {QStringLiteral("-root"),
-                                                 QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+            return run(QStringLiteral("xprop"),
+                       {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
                 .contains(QStringLiteral("window id"));
         },
         10000);
@@ -42,8 +42,7 @@ Desktop::Desktop() {
 Desktop::~Desktop() {
     for (auto it = m_processes.rbegin(); it != m_processes.rend(); ++it) {
         (*it)->terminate();
-        if (!(*it)->waitForFinished(3000))
-            (*it)->kill();
+        if (!(*it)->waitForFinished(3000)) (*it)->kill();
         (*it)->waitForFinished(1000);
     }
 }
@@ -68,14 +67,14 @@ QString Desktop::run(const QString& program, const QStringList& args, int* exitC
     p.setProcessEnvironment(env);
     p.start(program, args);
     p.waitForFinished(20000);
-    if (exitCode)
-        *exitCode = p.exitCode();
+    if (exitCode) *exitCode = p.exitCode();
     return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
 }
 
 QStringList Desktop::visibleWindows(qint64 pid) const {
-    return run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                           QStringLiteral("--pid"), QString::number(pid)})
+    return run(QStringLiteral("xdotool"),
+               {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                QString::number(pid)})
         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
@@ -97,8 +96,7 @@ QString Desktop::name(const QString& window) const {
     p.start(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window});
     p.waitForFinished(20000);
     QString name = QString::fromUtf8(p.readAllStandardOutput()); // leading blanks count
-    if (name.endsWith(QLatin1Char('\n')))
-        name.chop(1);
+    if (name.endsWith(QLatin1Char('\n'))) name.chop(1);
     return name;
 }
 
@@ -127,4 +125,6 @@ RavoRun::~RavoRun() {
     }
 }
 
-bool RavoRun::waitForExit(int ms) { return m_process.waitForFinished(ms); }
+bool RavoRun::waitForExit(int ms) {
+    return m_process.waitForFinished(ms);
+}

@@ -33,8 +33,7 @@ protected:
     }
     QString windowNamed(qint64 pid, const QString& name) const {
         for (const QString& w : desktop->visibleWindows(pid))
-            if (desktop->name(w) == name)
-                return w;
+            if (desktop->name(w) == name) return w;
         return {};
     }
 

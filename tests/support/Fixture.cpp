@@ -11,7 +11,8 @@
 RavoFixture::RavoFixture() {
     QDir().mkpath(configFolder());
     QDir().mkpath(installFolder());
-    for (const char* name : {"Scissors.Cur", "PyyhinNelio1.Cur", "PyyhinNelio2.Cur", "PyyhinNelio3.Cur"})
+    for (const char* name :
+         {"Scissors.Cur", "PyyhinNelio1.Cur", "PyyhinNelio2.Cur", "PyyhinNelio3.Cur"})
         QFile::copy(QStringLiteral(RAVO_CURSOR_DIR "/") + QLatin1String(name),
                     installFolder() + QLatin1String(name));
 }
@@ -21,8 +22,12 @@ RavoFixture::~RavoFixture() {
     QApplication::processEvents();
 }
 
-QString RavoFixture::configFolder() const { return root.path() + QStringLiteral("/data/Tervaso/Ravo/"); }
-QString RavoFixture::installFolder() const { return root.path() + QStringLiteral("/install/"); }
+QString RavoFixture::configFolder() const {
+    return root.path() + QStringLiteral("/data/Tervaso/Ravo/");
+}
+QString RavoFixture::installFolder() const {
+    return root.path() + QStringLiteral("/install/");
+}
 
 void RavoFixture::writeIni(const QString& main) {
     writeIniRaw(QStringLiteral("[Common]\nINSTALLFOLDER=%1\n[Main]\n%2")
@@ -44,7 +49,9 @@ Environment RavoFixture::environment() const {
     return env;
 }
 
-void RavoFixture::start() { ws = std::make_unique<WindowSet>(environment()); }
+void RavoFixture::start() {
+    ws = std::make_unique<WindowSet>(environment());
+}
 
 void RavoFixture::whenModal(std::function<void(QWidget*)> answer) {
     auto* timer = new QTimer;

@@ -15,8 +15,7 @@ inline int runWithoutWriteAccess(const QString& folder, const std::function<int(
                                       QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
     const pid_t pid = fork();
     if (pid == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(99);
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
         _exit(body());
     }
     int status = 0;

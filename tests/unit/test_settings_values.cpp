@@ -13,12 +13,26 @@ TEST(ParseInteger, DecimalAndBothHexFormsElseNothing) {
         const char* text;
         std::optional<int> value;
     } cases[] = {
-        {"24", 24},         {"-1", -1},        {" 7 ", 7},          {"0x1F", 31},
-        {"0XfF", 255},      {"$FF", 255},      {"$00FF00", 0xFF00}, {"+5", 5},
-        {"", std::nullopt}, {"abc", std::nullopt}, {"12abc", std::nullopt},
-        {"0x", std::nullopt}, {"$", std::nullopt}, {"1.5", std::nullopt}, {"1 2", std::nullopt},
-        {"99999999999", std::nullopt}, {"0xG1", std::nullopt}, {"２４", std::nullopt},
-        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
+        {"24", 24},
+        {"-1", -1},
+        {" 7 ", 7},
+        {"0x1F", 31},
+        {"0XfF", 255},
+        {"$FF", 255},
+        {"$00FF00", 0xFF00},
+        {"+5", 5},
+        {"", std::nullopt},
+        {"abc", std::nullopt},
+        {"12abc", std::nullopt},
+        {"0x", std::nullopt},
+        {"$", std::nullopt},
+        {"1.5", std::nullopt},
+        {"1 2", std::nullopt},
+        {"99999999999", std::nullopt},
+        {"0xG1", std::nullopt},
+        {"２４", std::nullopt},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(parseInteger(QString::fromUtf8(c.text)), c.value) << c.text;
@@ -76,7 +90,8 @@ TEST_F(IniFile, MissingFileReadsAsEmpty) {
 }
 
 TEST_F(IniFile, SavingKeepsOtherKeysAndTheirOrder) {
-    const QString path = write("[Common]\nINSTALLFOLDER=/opt/ravo/\n[Main]\nPenWidth=5\nAlpha=10\n");
+    const QString path =
+        write("[Common]\nINSTALLFOLDER=/opt/ravo/\n[Main]\nPenWidth=5\nAlpha=10\n");
     RavoIni ini(path);
     ini.writeInteger("Main", "Color", 255);
     ini.writeInteger("Main", "Alpha", 99);

@@ -5,8 +5,8 @@
 
 namespace {
 
-Folders startFolders(const char* app, const char* drive, const char* common,
-                     const char* install, const char* database) {
+Folders startFolders(const char* app, const char* drive, const char* common, const char* install,
+                     const char* database) {
     Environment env{QString::fromUtf8(app), QString::fromUtf8(drive), QString::fromUtf8(common)};
     Folders f = initialFolders(env);
     applyCommonKeys(f, QString::fromUtf8(install), QString::fromUtf8(database));
@@ -39,7 +39,8 @@ TEST(Folders, FixedDriveReadsTheSharedFolderAndTheInstallFolder) {
 }
 
 TEST(Folders, DatabaseFolderBecomesTheDataRoot) {
-    const Folders f = startFolders("/opt/ravo/", "FIXED", "/var/lib/", "/opt/ravo/", "/srv/yhteinen");
+    const Folders f =
+        startFolders("/opt/ravo/", "FIXED", "/var/lib/", "/opt/ravo/", "/srv/yhteinen");
     EXPECT_EQ(f.CommonAppFolder, QStringLiteral("/var/lib/")); // separator not doubled
     EXPECT_EQ(f.DatabaseFolder, QStringLiteral("/srv/yhteinen"));
     EXPECT_EQ(f.RavoFolder, QStringLiteral("/srv/yhteinen/"));

@@ -11,7 +11,7 @@ TEST(CompactSpaces, ShrinksAndTrimsBlanks) {
         const char* in;
         const char* out;
     } cases[] = {
-        {"  a   b  ", "a b"}, {" ", ""}, {"x", "x"}, {"a  ", "a"}, {"", ""},
+        {"  a   b  ", "a b"}, {" ", ""},  {"x", "x"},         {"a  ", "a"}, {"", ""},
         {"ab", "ab"},         {"  ", ""}, {"a b c", "a b c"},
     };
     for (const auto& c : cases)
@@ -57,7 +57,8 @@ TEST(FilterNumericKey, FollowsTheFieldRules) {
     for (const auto& c : cases) {
         const QChar result =
             FilterNumericKey(c.key, QString::fromUtf8(c.text), c.max, c.decimals, QLatin1Char(','));
-        EXPECT_EQ(result, c.accepted ? c.key : Refused) << c.text << " key " << int(c.key.unicode());
+        EXPECT_EQ(result, c.accepted ? c.key : Refused)
+            << c.text << " key " << int(c.key.unicode());
     }
 }
 

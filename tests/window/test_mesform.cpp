@@ -48,8 +48,7 @@ TEST_F(Messages, QuestionAfterANoticeHasBothButtonsAndTheWarning) {
 
     int answers[3] = {0, 0, 0};
     const std::function<void(QWidget*)> how[3] = {
-        [&](QWidget*) { QTest::keyClick(m, Qt::Key_Return); },
-        [&](QWidget*) { m->No->click(); },
+        [&](QWidget*) { QTest::keyClick(m, Qt::Key_Return); }, [&](QWidget*) { m->No->click(); },
         [&](QWidget*) { m->close(); }, // the close box
     };
     for (int i = 0; i < 3; ++i) {

@@ -10,17 +10,17 @@
 #include "text/FormText.h"
 #include "tools/FilesForm.h"
 
+#include "app/Errors.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMenu>
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QSlider>
 #include <QTest>
-#include <QToolButton>
 #include <QTextEdit>
-#include <QMenu>
-#include "app/Errors.h"
+#include <QToolButton>
 
 namespace {
 
@@ -60,8 +60,7 @@ TEST_F(Palette, HintsAndNamesOfTheControls) {
         {"DoSave", "Tallenna kuva tiedostoon"},
         {"DoShowOptions", "Avaa asetukset-ikkuna"},
         {"DoShowInfo", "Tietoja Ravosta"},
-        {"DoSetState",
-         "Poista ja aseta piirtotila. Vihreä tarkoittaa päällä, harmaa pois päältä."},
+        {"DoSetState", "Poista ja aseta piirtotila. Vihreä tarkoittaa päällä, harmaa pois päältä."},
         {"DoShowPalette", "Piennennä/Suurenna valikko"},
         {"DoClose", "Suljetaan Ravo"},
     };
@@ -103,7 +102,8 @@ TEST_F(Palette, PopupsOpenBesideThePalette) {
     p->move(99, 300);
     QTest::mouseClick(p->PanelColor, Qt::LeftButton);
     EXPECT_TRUE(ws->ColorsForm->isVisible());
-    EXPECT_EQ(ws->ColorsForm->pos(), QPoint(99 + 38, 300 + p->PanelColor->mapTo(p, QPoint()).y() + 20));
+    EXPECT_EQ(ws->ColorsForm->pos(),
+              QPoint(99 + 38, 300 + p->PanelColor->mapTo(p, QPoint()).y() + 20));
 
     p->move(100, 300);
     QTest::mouseClick(p->DoShowDrawMenu, Qt::LeftButton);
@@ -231,7 +231,8 @@ TEST_F(Palette, DrawStateOffAndOnRestoresTheDrawingExactly) {
     gfx::Canvas& canvas = ws->Form1->Canvas;
     auto* rng = QRandomGenerator::global();
     for (int i = 0; i < 5000; ++i)
-        canvas.setPixel(int(rng->bounded(1920)), int(rng->bounded(1080)), rng->generate() & 0xFFFFFF);
+        canvas.setPixel(int(rng->bounded(1920)), int(rng->bounded(1080)),
+                        rng->generate() & 0xFFFFFF);
     const QImage before = canvas.image().copy();
 
     QTest::mouseClick(p->DoSetState, Qt::LeftButton);

@@ -23,8 +23,7 @@ using Startup = RavoFixture;
 QStringList visibleWindows() {
     QStringList names;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible())
-            names << w->objectName();
+        if (w->isVisible()) names << w->objectName();
     names.sort();
     return names;
 }
@@ -206,8 +205,9 @@ TEST_F(Startup, MissingUpdaterIsToldAndTheProgramStarts) {
     update.close();
     const QStringList messages = answerMessages([this] { start(); });
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0], QStringLiteral("RavoUpdate puuttuu tämän koneen Ravo -ohjelmakansiosta.\n"
-                                          "Päivitys olisi tarpeellinen, mutta päivitystä ei voi tehdä."));
+    EXPECT_EQ(messages[0],
+              QStringLiteral("RavoUpdate puuttuu tämän koneen Ravo -ohjelmakansiosta.\n"
+                             "Päivitys olisi tarpeellinen, mutta päivitystä ei voi tehdä."));
     EXPECT_FALSE(ws->finished());
     EXPECT_TRUE(ws->Palette->isVisible());
 }
@@ -220,7 +220,8 @@ TEST_F(Startup, UpdateNoOlderThanTheInstalledProgramIsIgnored) {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.close();
-        f.setFileTime(QDateTime(QDate(2026, 5, 1), QTime(12, 0)), QFileDevice::FileModificationTime);
+        f.setFileTime(QDateTime(QDate(2026, 5, 1), QTime(12, 0)),
+                      QFileDevice::FileModificationTime);
     }
     const QStringList messages = answerMessages([this] { start(); });
     EXPECT_TRUE(messages.isEmpty());

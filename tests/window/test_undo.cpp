@@ -25,8 +25,7 @@ protected:
     }
     int shown() const {
         for (int i = 0; i < int(pictures.size()); ++i)
-            if (f->Canvas.image() == pictures[i])
-                return i;
+            if (f->Canvas.image() == pictures[i]) return i;
         return -1;
     }
     void undo() { QTest::mouseClick(p->DoCancel, Qt::LeftButton); }
@@ -47,9 +46,7 @@ TEST_F(Undo, FollowsTheHistoryTable) {
     stroke();
     EXPECT_EQ(shown(), 3);
     EXPECT_EQ(p->ImageIndex, 1);
-    const struct {
-        int picture, index;
-    } steps[] = {{2, 0}, {1, -1}, {0, -2}, {0, -2}};
+    const struct { int picture, index; } steps[] = {{2, 0}, {1, -1}, {0, -2}, {0, -2}};
     for (const auto& s : steps) {
         undo();
         EXPECT_EQ(shown(), s.picture);
@@ -88,7 +85,7 @@ TEST_F(Undo, SecondUndoAfterOneStrokeFindsAnEmptySlot) {
 TEST_F(Undo, AStrokeAfterAnUndoStartsTheWalkAgain) {
     stroke();
     stroke();
-    undo(); // S1, cursor 0
+    undo();   // S1, cursor 0
     stroke(); // S3 drawn on S1: S1 into the first slot
     EXPECT_EQ(p->ImageIndex, 1);
     undo();

@@ -46,11 +46,13 @@ TEST_F(WriteSettings, WritesTheKeysInOrderAndKeepsTheRest) {
     p->WriteSettings();
 
     const QString text = QString::fromUtf8(readAll(iniPath()));
-    const char* order[] = {"PenWidth = 4", "LinePenColor = 16711680", "Oma = arvo",
-                           "Color = 255", "LinePenWidth = 9", "DotPenWidth = 14",
-                           "DotPenColor = 197121", "FontName = ", "FontSize = 30",
-                           "Alpha = 200", "WorkAlpha = 150", "CellWidth = 55", "Speed = 33",
-                           "SnapToGrid = 1"};
+    const char* order[] = {"PenWidth = 4",         "LinePenColor = 16711680",
+                           "Oma = arvo",           "Color = 255",
+                           "LinePenWidth = 9",     "DotPenWidth = 14",
+                           "DotPenColor = 197121", "FontName = ",
+                           "FontSize = 30",        "Alpha = 200",
+                           "WorkAlpha = 150",      "CellWidth = 55",
+                           "Speed = 33",           "SnapToGrid = 1"};
     qsizetype last = -1;
     for (const char* key : order) {
         const qsizetype at = text.indexOf(QLatin1String(key));
