@@ -1,5 +1,6 @@
 // One pointer move of a rubber band on the surface, the repaint of what it changed
 // included, read beside BM_FullScreenMemcpy. Budget: 1 ms per move.
+#include "RavoWindows.h"
 #include "Screens.h"
 
 #include "aids/Tools.h"
@@ -18,31 +19,6 @@
 #include <memory>
 
 namespace {
-
-// A window set as the program starts it, in folders of its own.
-struct Ravo {
-    Ravo() {
-        const QString config = root.path() + QStringLiteral("/data/Tervaso/Ravo/");
-        const QString install = root.path() + QStringLiteral("/install/");
-        QDir().mkpath(config);
-        QDir().mkpath(install);
-        for (const char* name :
-             {"Scissors.Cur", "PyyhinNelio1.Cur", "PyyhinNelio2.Cur", "PyyhinNelio3.Cur"})
-            QFile::copy(QStringLiteral(RAVO_CURSOR_DIR "/") + QLatin1String(name),
-                        install + QLatin1String(name));
-        QFile ini(config + QStringLiteral("Ravo.ini"));
-        if (ini.open(QIODevice::WriteOnly))
-            ini.write(QStringLiteral("[Common]\nINSTALLFOLDER=%1\n[Main]\n").arg(install).toUtf8());
-        ini.close();
-        Environment env;
-        env.appFolder = install;
-        env.appDriveType = QStringLiteral("FIXED");
-        env.commonAppDataFolder = root.path() + QStringLiteral("/data");
-        ws = std::make_unique<WindowSet>(env);
-    }
-    QTemporaryDir root;
-    std::unique_ptr<WindowSet> ws;
-};
 
 enum class Shape { Rectangle, Ellipse, Polygon12, Axes };
 

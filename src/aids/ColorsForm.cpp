@@ -75,15 +75,7 @@ void TColorsForm::ColorsMouseDown(int x, int y) {
 }
 
 void TColorsForm::ColorsClick() {
-    const gfx::Color c = CellColor(PenCol, PenRow);
-    TPalette* palette = ws.Palette;
-    palette->PaletteColor = c;
-    palette->PanelColor->setColor(c);
-    if (ws.Tools->DoDot->isChecked())
-        palette->DotPenColor = c;
-    else
-        palette->LinePenColor = c;
-    palette->Settings();
+    ws.Palette->ChooseColor(CellColor(PenCol, PenRow));
     close();
 }
 

@@ -307,6 +307,16 @@ void TPalette::Settings() {
     editor->setTextCursor(cursor);
 }
 
+void TPalette::ChooseColor(gfx::Color c) {
+    PaletteColor = c;
+    PanelColor->setColor(c);
+    if (ws.Tools->DoDot->isChecked())
+        DotPenColor = c;
+    else
+        LinePenColor = c;
+    Settings();
+}
+
 void TPalette::SetCursor() {
     ws.Form1->setCursorId(!DoShowPalette->isChecked() && Scissors->isChecked() ? -23 : 0);
 }

@@ -62,6 +62,9 @@ public:
     bool drawStateOn() const;
 
     void Settings();
+    // A colour chosen in the colour picker or picked from the screen becomes the current
+    // colour and the colour of the pen in force.
+    void ChooseColor(gfx::Color c);
     void SetCursor();
     void WriteSettings();
 

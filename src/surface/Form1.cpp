@@ -660,17 +660,8 @@ void TForm1::placeText(int X, int Y) {
 
 void TForm1::pickColour(int X, int Y) {
     const QImage shot = platform::captureScreen(QRect(mapToGlobal(QPoint(X, Y)), QSize(1, 1)));
-    if (!shot.isNull()) {
-        const gfx::Color c = gfx::fromArgb(shot.pixel(0, 0));
-        TPalette* palette = ws.Palette;
-        palette->PaletteColor = c;
-        palette->PanelColor->setColor(c);
-        if (ws.Tools->DoDot->isChecked())
-            palette->DotPenColor = c;
-        else
-            palette->LinePenColor = c;
-        palette->Settings();
-    }
+    if (!shot.isNull())
+        ws.Palette->ChooseColor(gfx::fromArgb(shot.pixel(0, 0)));
     setCursorId(0);
     ws.ColorsForm->DoPick->setChecked(false);
 }
