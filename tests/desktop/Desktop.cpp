@@ -128,3 +128,42 @@ RavoRun::~RavoRun() {
 bool RavoRun::waitForExit(int ms) {
     return m_process.waitForFinished(ms);
 }
+
+QString DesktopTest::iniPath() const {
+    return data.path() + QStringLiteral("/Tervaso/Ravo/Ravo.ini");
+}
+
+void DesktopTest::writeIni(const QString& main) {
+    QDir().mkpath(data.path() + QStringLiteral("/Tervaso/Ravo"));
+    QFile f(iniPath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QStringLiteral("[Common]\nINSTALLFOLDER=%1/\n[Main]\n%2")
+                .arg(QStringLiteral(RAVO_INSTALL_DIR), main)
+                .toUtf8());
+}
+
+QByteArray DesktopTest::iniBytes() const {
+    QFile f(iniPath());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString DesktopTest::windowNamed(qint64 pid, const QString& name) const {
+    for (const QString& w : desktop->visibleWindows(pid))
+        if (desktop->name(w) == name) return w;
+    return {};
+}
+
+void DesktopTest::xdotool(const QStringList& args) const {
+    desktop->run(QStringLiteral("xdotool"), args);
+}
+
+void DesktopTest::clickAt(QPoint p) const {
+    xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()),
+             QStringLiteral("click"), QStringLiteral("1")});
+    QThread::msleep(300);
+}
+
+void DesktopTest::moveTo(QPoint p) const {
+    xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
+    QThread::msleep(100);
+}

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -49,3 +50,27 @@ private:
 
 // Polls `condition` every 50 ms for up to `ms`.
 bool waitUntil(const std::function<bool()>& condition, int ms);
+
+// Each test suite gets a desktop of its own; each test a data folder of its own.
+class DesktopTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { desktop = new Desktop; }
+    static void TearDownTestSuite() {
+        delete desktop;
+        desktop = nullptr;
+    }
+    void SetUp() override { ASSERT_TRUE(desktop->ok()) << "no X server / window manager"; }
+
+    QString iniPath() const;
+    // A settings file naming the installed program's folder, with `main` as its Main section.
+    void writeIni(const QString& main);
+    QByteArray iniBytes() const;
+    // The visible window of the process with exactly this name (leading blanks count).
+    QString windowNamed(qint64 pid, const QString& name) const;
+    void xdotool(const QStringList& args) const;
+    void clickAt(QPoint p) const;
+    void moveTo(QPoint p) const;
+
+    static inline Desktop* desktop = nullptr;
+    QTemporaryDir data;
+};

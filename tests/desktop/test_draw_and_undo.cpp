@@ -10,46 +10,14 @@
 
 namespace {
 
-class DrawOnTheDesktop : public ::testing::Test {
+class DrawOnTheDesktop : public DesktopTest {
 protected:
-    static void SetUpTestSuite() { desktop = new Desktop; }
-    static void TearDownTestSuite() {
-        delete desktop;
-        desktop = nullptr;
-    }
-    void SetUp() override { ASSERT_TRUE(desktop->ok()) << "no X server / window manager"; }
-
     // An opaque surface, so that the capture shows the drawing in its own colours, and a
     // red pen five pixels wide.
     void writeIni() {
-        QDir().mkpath(data.path() + QStringLiteral("/Tervaso/Ravo"));
-        QFile f(data.path() + QStringLiteral("/Tervaso/Ravo/Ravo.ini"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QStringLiteral("[Common]\nINSTALLFOLDER=%1/\n[Main]\nAlpha=255\nLinePenWidth=5\n"
-                               "LinePenColor=255\n")
-                    .arg(QStringLiteral(RAVO_INSTALL_DIR))
-                    .toUtf8());
+        DesktopTest::writeIni(QStringLiteral("Alpha=255\nLinePenWidth=5\nLinePenColor=255\n"));
     }
-    QString windowNamed(qint64 pid, const QString& name) const {
-        for (const QString& w : desktop->visibleWindows(pid))
-            if (desktop->name(w) == name) return w;
-        return {};
-    }
-    void xdotool(const QStringList& args) const { desktop->run(QStringLiteral("xdotool"), args); }
-    void clickAt(QPoint p) const {
-        xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()),
-                 QStringLiteral("click"), QStringLiteral("1")});
-        QThread::msleep(300);
-    }
-    void moveTo(QPoint p) const {
-        xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
-        QThread::msleep(100);
-    }
-
-    static Desktop* desktop;
-    QTemporaryDir data;
 };
-Desktop* DrawOnTheDesktop::desktop = nullptr;
 
 bool reddish(QRgb c) {
     return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;

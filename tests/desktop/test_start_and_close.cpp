@@ -9,38 +9,10 @@
 
 namespace {
 
-class OnTheDesktop : public ::testing::Test {
+class OnTheDesktop : public DesktopTest {
 protected:
-    static void SetUpTestSuite() { desktop = new Desktop; }
-    static void TearDownTestSuite() {
-        delete desktop;
-        desktop = nullptr;
-    }
-    void SetUp() override { ASSERT_TRUE(desktop->ok()) << "no X server / window manager"; }
-
-    QString iniPath() const { return data.path() + QStringLiteral("/Tervaso/Ravo/Ravo.ini"); }
-    void writeIni() {
-        QDir().mkpath(data.path() + QStringLiteral("/Tervaso/Ravo"));
-        QFile f(iniPath());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QStringLiteral("[Common]\nINSTALLFOLDER=%1/\n[Main]\nLinePenWidth=6\nAlpha=120\n")
-                    .arg(QStringLiteral(RAVO_INSTALL_DIR))
-                    .toUtf8());
-    }
-    QByteArray iniBytes() const {
-        QFile f(iniPath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    QString windowNamed(qint64 pid, const QString& name) const {
-        for (const QString& w : desktop->visibleWindows(pid))
-            if (desktop->name(w) == name) return w;
-        return {};
-    }
-
-    static Desktop* desktop;
-    QTemporaryDir data;
+    void writeIni() { DesktopTest::writeIni(QStringLiteral("LinePenWidth=6\nAlpha=120\n")); }
 };
-Desktop* OnTheDesktop::desktop = nullptr;
 
 TEST_F(OnTheDesktop, StartsWithThreeWindowsAndTheCloseButtonEndsIt) {
     writeIni();
