@@ -1,7 +1,11 @@
 #include "aids/AddIns.h"
 
+#include "aids/Sieni.h"
 #include "app/Icons.h"
+#include "app/Palette.h"
 #include "app/WindowSet.h"
+#include "gfx/Combine.h"
+#include "surface/Form1.h"
 
 #include <QButtonGroup>
 #include <QPainter>
@@ -50,5 +54,31 @@ TAddIns::TAddIns(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     Nelio2 = button("Nelio2", squareIcon(12), QSize(28, 28), QRect(30, 40, 30, 30));
     Nelio3 = button("Nelio3", squareIcon(4), QSize(28, 28), QRect(60, 40, 30, 30));
 
+    connect(SieniIso, &QToolButton::clicked, this, &TAddIns::SieniIsoClick);
+    connect(Nelio1, &QToolButton::clicked, this, &TAddIns::Nelio1Click);
+    connect(Nelio2, &QToolButton::clicked, this, &TAddIns::Nelio2Click);
+    connect(Nelio3, &QToolButton::clicked, this, &TAddIns::Nelio3Click);
+
     resize(90, 68);
+}
+
+void TAddIns::SieniIsoClick() {
+    hide();
+    TSieni* sponge = ws.Sieni;
+    // Placed at the chooser only on its first showing; later it stays where it was left.
+    if (sponge->x() == 0) sponge->move(pos());
+    sponge->resize(110, 52);
+    sponge->show();
+    ws.Palette->SetCursor();
+}
+
+// The square erasers keep the chooser open, so that the user may try another size.
+void TAddIns::Nelio1Click() {
+    ws.Form1->setCursorId(gfx::EraserLarge);
+}
+void TAddIns::Nelio2Click() {
+    ws.Form1->setCursorId(gfx::EraserMedium);
+}
+void TAddIns::Nelio3Click() {
+    ws.Form1->setCursorId(gfx::EraserSmall);
 }

@@ -17,6 +17,11 @@ public:
     QToolButton* Nelio3 = nullptr;
     QButtonGroup* Erasers = nullptr;
 
+    void SieniIsoClick();
+    void Nelio1Click();
+    void Nelio2Click();
+    void Nelio3Click();
+
 private:
     WindowSet& ws;
 };
