@@ -85,18 +85,8 @@ TTools::TTools(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     DoCurve->setChecked(true);
 
     // The two arrow heads share an 80x40 strip beside the line button, a bevel between.
-    auto arrow = [this](const char* name, const char* icon, int left) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(QLatin1String(name));
-        b->setCheckable(true);
-        b->setAutoRaise(true);
-        b->setIcon(ravoIcon(QLatin1String(icon), IconSize));
-        b->setIconSize(QSize(IconSize, IconSize));
-        b->setGeometry(left, 0, 38, ShapeSize);
-        return b;
-    };
-    ArrowLeft = arrow("ArrowLeft", "arrow-left", 40);
-    ArrowRight = arrow("ArrowRight", "arrow-right", 82);
+    ArrowLeft = toggleButton("ArrowLeft", "arrow-left", QRect(40, 0, 38, ShapeSize));
+    ArrowRight = toggleButton("ArrowRight", "arrow-right", QRect(82, 0, 38, ShapeSize));
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setFrameShape(QFrame::VLine);
@@ -168,14 +158,19 @@ TTools::TTools(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     connect(Fill, &QCheckBox::toggled, this, &TTools::FillClick);
 }
 
-QToolButton* TTools::shapeButton(const char* name, const char* icon, int left, int top) {
+QToolButton* TTools::toggleButton(const char* name, const char* icon, const QRect& place) {
     auto* b = new QToolButton(this);
     b->setObjectName(QLatin1String(name));
     b->setCheckable(true);
     b->setAutoRaise(true);
     b->setIcon(ravoIcon(QLatin1String(icon), IconSize));
     b->setIconSize(QSize(IconSize, IconSize));
-    b->setGeometry(left, top, ShapeSize, ShapeSize);
+    b->setGeometry(place);
+    return b;
+}
+
+QToolButton* TTools::shapeButton(const char* name, const char* icon, int left, int top) {
+    QToolButton* b = toggleButton(name, icon, QRect(left, top, ShapeSize, ShapeSize));
     Shapes->addButton(b);
     return b;
 }

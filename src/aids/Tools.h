@@ -114,6 +114,7 @@ private:
     void arrowClick(QToolButton* arrow);
     bool filterAxesUnitKey(const QString& typed) const;
     void placeGradient();
+    QToolButton* toggleButton(const char* name, const char* icon, const QRect& place);
     QToolButton* shapeButton(const char* name, const char* icon, int left, int top);
 
     WindowSet& ws;

@@ -1,4 +1,5 @@
 // Picture files: real files on disk through the real codecs (Qt's BMP, libjpeg, giflib).
+#include "Noise.h"
 #include "gfx/Color.h"
 #include "gfx/Picture.h"
 
@@ -36,15 +37,6 @@ void writeAll(const QString& path, const QByteArray& bytes) {
 
 Color at(const QImage& img, int x, int y) {
     return fromArgb(img.pixel(x, y));
-}
-
-QImage noise(int w, int h, unsigned seed) {
-    QImage img(w, h, QImage::Format_RGB32);
-    std::mt19937 gen(seed);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.setPixel(x, y, 0xFF000000u | (gen() & 0xFFFFFF));
-    return img;
 }
 
 // A smooth picture with a few hard edges, like a screen with a drawing on it.
@@ -258,7 +250,7 @@ TEST(PictureFiles, DamagedBytesNeverCrash) {
 TEST(PictureFiles, BmpRoundTripIsExact) {
     QTemporaryDir dir;
     for (QSize size : {QSize(1, 1), QSize(37, 23), QSize(64, 3)}) {
-        const QImage pic = noise(size.width(), size.height(), 4);
+        const QImage pic = noiseImage(size.width(), size.height(), 4);
         const QString path = dir.filePath(QStringLiteral("kuva.bmp"));
         savePicture(pic, path, PictureFormat::Bmp);
         EXPECT_EQ(loadPicture(path, PictureFormat::Bmp), pic) << size.width();
@@ -326,7 +318,7 @@ TEST(PictureFiles, JpegIsBaselineColourQuality90AndClose) {
 TEST(PictureFiles, FailedSaveLeavesTheOldFileWhole) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("vanha.bmp"));
-    const QImage old = noise(10, 10, 1);
+    const QImage old = noiseImage(10, 10, 1);
     savePicture(old, path, PictureFormat::Bmp);
     const QByteArray before = readAll(path);
 
@@ -339,7 +331,7 @@ TEST(PictureFiles, FailedSaveLeavesTheOldFileWhole) {
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     std::string error;
     try {
-        savePicture(noise(300, 300, 2), path, PictureFormat::Bmp);
+        savePicture(noiseImage(300, 300, 2), path, PictureFormat::Bmp);
     } catch (const PictureError& e) {
         error = e.what();
     }
@@ -358,7 +350,7 @@ TEST(PictureFiles, SaveErrors) {
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("ei/ole/kuva.gif"));
     try {
-        savePicture(noise(4, 4, 1), missing, PictureFormat::Gif);
+        savePicture(noiseImage(4, 4, 1), missing, PictureFormat::Gif);
         FAIL() << "no error";
     } catch (const PictureError& e) {
         EXPECT_EQ(std::string(e.what()),

@@ -1,5 +1,6 @@
 // TRotateImage as a real widget: rebuilds, events, layout, the Canvas access and painting
 // into its parent.
+#include "gfx/Noise.h"
 #include "tools/RotImg.h"
 
 #include <QPainter>
@@ -10,15 +11,6 @@
 #include <random>
 
 namespace {
-
-QImage noise(int w, int h, unsigned seed) {
-    QImage img(w, h, QImage::Format_RGB32);
-    std::mt19937 gen(seed);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.setPixel(x, y, 0xFF000000u | (gen() & 0xFFFFFF));
-    return img;
-}
 
 QImage plain(int w, int h, QRgb c) {
     QImage img(w, h, QImage::Format_RGB32);
@@ -44,7 +36,7 @@ TEST(RotImg, SameAngleFiresNoRotation) {
         EXPECT_EQ(sender, &img);
         ++fired;
     };
-    img.SetPicture(TPicture::fromBitmap(noise(30, 20, 1)));
+    img.SetPicture(TPicture::fromBitmap(noiseImage(30, 20, 1)));
     EXPECT_EQ(fired, 1); // the picture's rebuild
     img.SetAngle(30);
     EXPECT_EQ(fired, 2);
@@ -69,7 +61,7 @@ TEST(RotImg, NoPictureNoRebuild) {
 
 TEST(RotImg, TurnedBitmapAndBackground) {
     TRotateImage img;
-    QImage pic = noise(100, 100, 2);
+    QImage pic = noiseImage(100, 100, 2);
     pic.setPixel(0, 99, qRgb(250, 10, 10)); // bottom-left: the corners' colour
     img.SetPicture(TPicture::fromBitmap(pic));
     EXPECT_EQ(img.RotatedBitmap(), pic);
@@ -84,7 +76,7 @@ TEST(RotImg, StretchedLayoutKeepsItsScale) {
     TRotateImage img;
     img.resize(200, 200);
     img.SetStretch(true);
-    img.SetPicture(TPicture::fromBitmap(noise(100, 100, 3)));
+    img.SetPicture(TPicture::fromBitmap(noiseImage(100, 100, 3)));
     EXPECT_EQ(img.ImageRect().size(), QSize(142, 142));
     img.SetAngle(45);
     EXPECT_EQ(img.ImageRect(), QRect(0, 0, 200, 200));
@@ -97,7 +89,7 @@ TEST(RotImg, AutoSizeFollowsThePicture) {
     TRotateImage img;
     img.move(7, 9);
     img.SetAutoSize(true);
-    img.SetPicture(TPicture::fromBitmap(noise(60, 30, 4)));
+    img.SetPicture(TPicture::fromBitmap(noiseImage(60, 30, 4)));
     EXPECT_EQ(img.size(), QSize(67, 67)); // MaxSize with UniqueSize
     img.SetUniqueSize(false);
     EXPECT_EQ(img.size(), QSize(60, 30));
@@ -148,7 +140,7 @@ TEST(RotImg, CanvasOfAnotherGraphicIsRefused) {
 
 TEST(RotImg, RotatedPointOfTheControl) {
     TRotateImage img;
-    QImage pic = noise(5, 3, 5);
+    QImage pic = noiseImage(5, 3, 5);
     img.SetPicture(TPicture::fromBitmap(pic));
     img.SetAngle(90);
     const QPoint p = img.RotatedPoint(QPoint(4, 0));
@@ -207,7 +199,7 @@ TEST(RotImg, LoadingDefersTheRebuild) {
     int fired = 0;
     img.OnRotation = [&](TRotateImage*) { ++fired; };
     img.SetLoading(true);
-    img.SetPicture(TPicture::fromBitmap(noise(10, 6, 6)));
+    img.SetPicture(TPicture::fromBitmap(noiseImage(10, 6, 6)));
     img.SetAngle(90);
     EXPECT_EQ(fired, 0);
     EXPECT_TRUE(img.RotatedBitmap().isNull());
