@@ -94,3 +94,21 @@ QPoint displayPosition(int screenWidth, const QRect& paletteOuter, QSize display
     return QPoint(screenWidth - paletteOuter.width() - displayOuter.width(),
                   paletteOuter.top() + paletteOuter.height() - displayOuter.height());
 }
+
+QPoint zoomerPosition(QPoint pointer, QSize zoomer, int screenWidth) {
+    const int w = zoomer.width(), h = zoomer.height();
+    int left = pointer.x() - w / 2;
+    if (pointer.x() < w)
+        left = 0;
+    else if (pointer.x() > screenWidth - w)
+        left = screenWidth - w;
+    int top = pointer.y() - h - 80;
+    if (top < 0) top = pointer.y() + 80;
+    return QPoint(left, top);
+}
+
+QRect zoomerSource(QPoint pointer, QSize client) {
+    const int dx = client.width() / 4, dy = client.height() / 4;
+    return QRect(QPoint(pointer.x() - dx, pointer.y() - dy),
+                 QPoint(pointer.x() + dx - 1, pointer.y() + dy - 1));
+}

@@ -68,3 +68,10 @@ QRegion nonWhiteRegion(const QImage& picture);
 // The read-out window beside the palette: its right edge at the palette's left edge when
 // the palette stands at the right screen edge, its bottom level with the palette's bottom.
 QPoint displayPosition(int screenWidth, const QRect& paletteOuter, QSize displayOuter);
+// The magnifier beside the pointer: centred on it sideways, but flush with a screen edge
+// the pointer is nearer than the magnifier's width (left) or half of it (right); 80 pixels
+// above the pointer, or 80 below when there is no room above.
+QPoint zoomerPosition(QPoint pointer, QSize zoomer, int screenWidth);
+// The part of the screen the magnifier shows enlarged: half its client size, centred on the
+// pointer.
+QRect zoomerSource(QPoint pointer, QSize client);

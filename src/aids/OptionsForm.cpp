@@ -159,6 +159,7 @@ TOptionsForm::TOptionsForm(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     connect(ShowDisplay, &QCheckBox::toggled, this, &TOptionsForm::ShowDisplayClick);
     connect(DoClose, &QPushButton::clicked, this, &TOptionsForm::DoCloseClick);
     connect(DoSaveSettings, &QPushButton::clicked, this, &TOptionsForm::DoSaveSettingsClick);
+    connect(DoClearAll, &QPushButton::clicked, this, &TOptionsForm::DoClearAllClick);
 }
 
 QSlider* TOptionsForm::trackBar(const char* name, int min, int max, int position,
@@ -246,6 +247,12 @@ void TOptionsForm::DoCloseClick() {
 
 void TOptionsForm::DoSaveSettingsClick() {
     ws.Palette->WriteSettings();
+}
+
+void TOptionsForm::DoClearAllClick() {
+    // No question is asked. Picture tools on the screen are not made yet, so clearing the
+    // surface is all there is to do.
+    ws.Palette->DoClearClick();
 }
 
 void TOptionsForm::SetFactor() {

@@ -62,6 +62,7 @@ public:
     void ShowDisplayClick();
     void DoCloseClick();
     void DoSaveSettingsClick();
+    void DoClearAllClick();
     void SetFactor();
 
 protected:

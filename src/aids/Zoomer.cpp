@@ -32,10 +32,13 @@ void TZoomer::SetZoomSizes() {
     m_zoomSize = size();
     Image->setGeometry(0, 0, w, h);
     // The picture is square, as wide as the window, so that any enlargement fills it.
-    QPixmap picture(w, w);
-    picture.fill(Qt::white);
-    Image->setPixmap(picture);
+    Picture.reset(w, w);
+    showPicture();
     ws.Form1->CopyImage.reset(w, h);
+}
+
+void TZoomer::showPicture() {
+    Image->setPixmap(QPixmap::fromImage(Picture.image()));
 }
 
 void TZoomer::resizeEvent(QResizeEvent* e) {

@@ -214,6 +214,7 @@ void TPalette::buildControls() {
     connect(DoArrow, &QToolButton::clicked, this, &TPalette::DoArrowClick);
     connect(Sponge, &QToolButton::clicked, this, &TPalette::SpongeClick);
     connect(DoCancel, &QToolButton::clicked, this, &TPalette::DoCancelClick);
+    connect(DoClear, &QToolButton::clicked, this, &TPalette::DoClearClick);
     connect(DoShowOptions, &QToolButton::clicked, this, &TPalette::DoShowOptionsClick);
     connect(DoShowInfo, &QToolButton::clicked, this, &TPalette::DoShowInfoClick);
     connect(DoSetState, &Panel::clicked, this, &TPalette::DoSetStateClick);
@@ -319,6 +320,17 @@ void TPalette::ChooseColor(gfx::Color c) {
 
 void TPalette::SetCursor() {
     ws.Form1->setCursorId(!DoShowPalette->isChecked() && Scissors->isChecked() ? -23 : 0);
+}
+
+void TPalette::DoClearClick() {
+    TForm1* f = ws.Form1;
+    if (!DoDocument->isChecked()) f->setAlpha(ws.OptionsForm->Alpha->value());
+    f->Archieve();
+    f->Canvas.fillRect(0, 0, f->Canvas.width(), f->Canvas.height(), gfx::White);
+    f->canvasChanged();
+    Settings();
+    SetCursor();
+    ImageIndex = 1;
 }
 
 void TPalette::DoDocumentClick() {

@@ -89,6 +89,8 @@ public:
     // Undo: restores a snapshot; "CHANGEINDEX" also moves the cursor back.
     void GetPrevPicture(const QString& mode);
     void DoCancelClick();
+    // Clears the surface to its plain background, keeping the drawing as an undo snapshot.
+    void DoClearClick();
 
     // The surface's drawing to and from a picture.
     void MoveFormToBitmap(gfx::Canvas& picture);

@@ -91,6 +91,11 @@ void TForm1::buildMenus() {
     MenuZoom = item(PopupMenuMbRight, "MenuZoom", QStringLiteral("Zoomaa"));
     MenuZoom->setCheckable(true);
     MenuMbRighCancel = item(PopupMenuMbRight, "MenuMbRighCancel", QStringLiteral("Peruuta"));
+    connect(MenuZoom, &QAction::triggered, this, [this] {
+        // The check mark follows the magnifier, not the click.
+        MenuZoom->setChecked(!MenuZoom->isChecked());
+        MenuZoomClick();
+    });
 }
 
 void TForm1::FormCreate() {
@@ -288,9 +293,11 @@ void TForm1::FormMouseDown(Qt::MouseButton, TShiftState Shift, int X, int Y) {
 void TForm1::FormMouseMove(TShiftState Shift, int X, int Y) {
     ShiftIsDown = Shift.keys.testFlag(Qt::ShiftModifier);
     if (!Drawing && displayShown()) showReadout(pointReadout(X, Y, Canvas.pixel(X, Y)));
-    // While the magnifier is shown a move is only its refresh, which comes with the
-    // screen capture; no preview is drawn.
-    if (ws.Zoomer->isVisible()) return;
+    // While the magnifier is shown a move only refreshes it; no preview is drawn.
+    if (ws.Zoomer->isVisible()) {
+        RefreshZoomer(X, Y);
+        return;
+    }
     if (Drawing && isEraser(m_cursorId)) {
         Erase(X, Y);
         return;
@@ -660,8 +667,7 @@ void TForm1::placeText(int X, int Y) {
 
 void TForm1::pickColour(int X, int Y) {
     const QImage shot = platform::captureScreen(QRect(mapToGlobal(QPoint(X, Y)), QSize(1, 1)));
-    if (!shot.isNull())
-        ws.Palette->ChooseColor(gfx::fromArgb(shot.pixel(0, 0)));
+    if (!shot.isNull()) ws.Palette->ChooseColor(gfx::fromArgb(shot.pixel(0, 0)));
     setCursorId(0);
     ws.ColorsForm->DoPick->setChecked(false);
 }

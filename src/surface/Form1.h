@@ -104,6 +104,18 @@ public:
     // An undo snapshot of the whole surface, taken before anything changes it.
     void Archieve();
 
+    // The screen as displayed (the palette, this see-through window and whatever is on top
+    // included) into Image1, and its rectangle from (rLeft, rTop) to (rRight, rBottom), right
+    // and bottom excluded, into CopyImage: CopyImage's pixel (x - rLeft, y - rTop) is the
+    // screen's pixel (x, y); what lies off the screen is white. The clipboard is not touched.
+    void CaptureRect(int rLeft, int rTop, int rRight, int rBottom);
+    // The right button's "Zoomaa": opens the magnifier at the last stroke's anchor, or closes it.
+    void MenuZoomClick();
+    // Places the magnifier beside the pointer.
+    void SetZoomerPos(int X, int Y);
+    // The magnifier follows the pointer and shows the screen around it enlarged.
+    void RefreshZoomer(int X, int Y);
+
     // The pointer shape, which doubles as a mode (0, -20, -21, -23 .. -26).
     int cursorId() const { return m_cursorId; }
     void setCursorId(int id);

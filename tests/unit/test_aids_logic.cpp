@@ -142,3 +142,29 @@ TEST(ReadOutPlacement, BesideThePaletteLevelWithItsBottom) {
     // The rule takes the palette's width, not its place.
     EXPECT_EQ(displayPosition(1920, QRect(0, 0, 40, 100), QSize(200, 50)), QPoint(1680, 50));
 }
+
+TEST(MagnifierPlacement, BesidePointerKeptOnTheScreen) {
+    struct Case {
+        QPoint pointer;
+        QPoint expected;
+    };
+    const QSize zoomer(390, 215);
+    const Case cases[] = {
+        {{10, 500}, {0, 205}},      // near the left edge: flush with it, above the pointer
+        {{1000, 100}, {805, 180}},  // no room above: below the pointer
+        {{389, 400}, {0, 105}},     // still nearer the left edge than the window's width
+        {{390, 400}, {195, 105}},   // centred from the window's width on
+        {{1530, 295}, {1335, 0}},   // room exactly above
+        {{1531, 294}, {1530, 374}}, // right edge: flush with it
+        {{1919, 1079}, {1530, 784}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(zoomerPosition(c.pointer, zoomer, 1920), c.expected)
+            << c.pointer.x() << "," << c.pointer.y();
+}
+
+TEST(MagnifierPlacement, SourceIsHalfTheClientCentredOnThePointer) {
+    EXPECT_EQ(zoomerSource(QPoint(1000, 500), QSize(390, 215)), QRect(903, 447, 194, 106));
+    // Near the screen's corner the part reaches off the screen.
+    EXPECT_EQ(zoomerSource(QPoint(0, 0), QSize(390, 215)), QRect(-97, -53, 194, 106));
+}

@@ -1,0 +1,75 @@
+// Reading the screen as it is displayed, and the magnifier that shows it enlarged.
+#include "aids/AidsLogic.h"
+#include "aids/Zoomer.h"
+#include "app/WindowSet.h"
+#include "gfx/Combine.h"
+#include "platform/Platform.h"
+#include "surface/Form1.h"
+
+#include <QAction>
+
+#include <cstring>
+
+namespace {
+
+// The screen's rectangle one to one into a canvas of its size; what lies off the screen is
+// white, the surface's background.
+void captureInto(gfx::Canvas& target, const QRect& rect) {
+    target.reset(rect.width(), rect.height(), gfx::White);
+    const QSize screen = platform::screenSize();
+    const QRect visible = rect.intersected(QRect(QPoint(0, 0), screen));
+    if (visible.isEmpty()) return;
+    const QImage shot = platform::captureScreen(visible);
+    if (shot.isNull()) return;
+    const QPoint at = visible.topLeft() - rect.topLeft();
+    QImage& out = target.image();
+    for (int y = 0; y < shot.height(); ++y)
+        std::memcpy(out.scanLine(at.y() + y) + at.x() * 4, shot.constScanLine(y),
+                    std::size_t(shot.width()) * 4);
+}
+
+} // namespace
+
+void TForm1::CaptureRect(int rLeft, int rTop, int rRight, int rBottom) {
+    const QSize screen = platform::screenSize();
+    CopyImage.clear();
+    Image1.clear();
+    captureInto(Image1, QRect(QPoint(0, 0), screen));
+    const QRect rect(QPoint(rLeft, rTop), QPoint(rRight - 1, rBottom - 1));
+    if (rect.isEmpty()) return;
+    // The rectangle is cut from the one picture of the screen, so both show the same moment.
+    CopyImage.reset(rect.width(), rect.height(), gfx::White);
+    CopyImage.copyRect(QRect(QPoint(0, 0), rect.size()), Image1, rect);
+}
+
+void TForm1::MenuZoomClick() {
+    TZoomer* zoomer = ws.Zoomer;
+    if (zoomer->isVisible()) {
+        zoomer->close();
+        MenuZoom->setChecked(false);
+        return;
+    }
+    MenuZoom->setChecked(true);
+    SetZoomerPos(Xa, Ya);
+    zoomer->show();
+}
+
+void TForm1::SetZoomerPos(int X, int Y) {
+    TZoomer* zoomer = ws.Zoomer;
+    zoomer->move(zoomerPosition(QPoint(X, Y), zoomer->frameGeometry().size(),
+                                platform::screenSize().width()));
+}
+
+void TForm1::RefreshZoomer(int X, int Y) {
+    TZoomer* zoomer = ws.Zoomer;
+    SetZoomerPos(X, Y);
+    // Only the part the magnifier shows is read from the screen.
+    const QSize client = zoomer->size();
+    captureInto(CopyImage, zoomerSource(QPoint(X, Y), client));
+    const int side = client.width();
+    ZoomBitmap.reset(side, side, gfx::White);
+    ZoomBitmap.draw(0, 0, CopyImage);
+    gfx::SetCanvasZoomFactor(ZoomBitmap, Factor);
+    zoomer->Picture.draw(0, 0, ZoomBitmap);
+    zoomer->showPicture();
+}
