@@ -3,6 +3,11 @@
 // installation folder holding the pointer files, and a settings file naming it.
 #include "app/WindowSet.h"
 
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -36,3 +41,19 @@ public:
     QTemporaryDir root;
     std::unique_ptr<WindowSet> ws;
 };
+
+// A window set on a screen of the size the benchmark's arguments name, or a skip when the
+// screen is another size (the run for that size measures it) or start-up failed.
+inline std::unique_ptr<Ravo> ravoOnScreen(benchmark::State& state) {
+    const QSize asked(int(state.range(0)), int(state.range(1)));
+    if (QGuiApplication::primaryScreen()->size() != asked) {
+        state.SkipWithError("the screen is another size; the run for that size measures this");
+        return nullptr;
+    }
+    auto ravo = std::make_unique<Ravo>();
+    if (ravo->ws->finished()) {
+        state.SkipWithError("start-up failed");
+        return nullptr;
+    }
+    return ravo;
+}

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace {
 
@@ -154,7 +155,12 @@ void TBack::updateMask() {
     if (Grid->isVisibleTo(this)) drawn = Grid->lineRegion().translated(Grid->pos());
     for (QFrame* line : {LineX1, LineX2, LineX3, LineX4, LineY1, LineY2, LineY3, LineY4})
         if (line->isVisibleTo(this)) drawn += line->geometry();
-    setMask(keyedMask(drawn));
+    m_keyed = keyedMask(drawn);
+    // The shape goes to the system's window only. As a widget mask it would clip every
+    // painting to the grid's lines, and with small cells that region has a rectangle per
+    // cell: painting through it costs far more than painting the whole window.
+    if (!windowHandle()) winId();
+    windowHandle()->setMask(m_keyed);
 }
 
 void TBack::resizeEvent(QResizeEvent* e) {

@@ -5,6 +5,7 @@
 #include "surface/Form1.h"
 
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 #include <QWidget>
 
@@ -84,6 +85,9 @@ public:
     void setPosLinesVisible(bool visible);
     // Keys out everything but the shown grid and guide lines; run after they change.
     void updateMask();
+    // What the window shows and where it takes the pointer: the shown lines, or a region
+    // outside the window when none is shown.
+    const QRegion& keyedRegion() const { return m_keyed; }
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -102,4 +106,5 @@ private:
     WindowSet& ws;
     // Set while the guide lines are being moved together: the mask follows once, after them.
     bool m_placingLines = false;
+    QRegion m_keyed;
 };

@@ -104,9 +104,9 @@ TEST_F(AidWindows, GridWindowCoversTheScreenWithNothingShown) {
     EXPECT_EQ(back->geometry(), QRect(0, 0, 1920, 1080));
     EXPECT_EQ(back->Grid->geometry(), back->rect());
     EXPECT_FALSE(back->Grid->isVisibleTo(back));
-    // The mask lies outside the window: nothing shows and nothing takes the pointer.
-    EXPECT_FALSE(back->mask().isEmpty());
-    EXPECT_FALSE(back->mask().intersects(back->rect()));
+    // The shape lies outside the window: nothing shows and nothing takes the pointer.
+    EXPECT_FALSE(back->keyedRegion().isEmpty());
+    EXPECT_FALSE(back->keyedRegion().intersects(back->rect()));
 }
 
 TEST_F(AidWindows, MagnifierFitsItsPictureToItsSize) {

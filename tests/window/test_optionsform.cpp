@@ -162,12 +162,12 @@ TEST_F(OptionsForm, CellWidthWaitsForStartUpToEnd) {
 
 TEST_F(OptionsForm, GridShowsItsLinesInTheMaskOfTheGridWindow) {
     TBack* back = ws->Back;
-    EXPECT_FALSE(back->mask().intersects(back->rect())); // nothing drawn yet
+    EXPECT_FALSE(back->keyedRegion().intersects(back->rect())); // nothing drawn yet
     o->GridLineWidth->setValue(3);
     o->Grid->setChecked(true);
     EXPECT_TRUE(back->Grid->isVisibleTo(back));
     EXPECT_EQ(back->Grid->pitch(), 53);
-    const QRegion mask = back->mask();
+    const QRegion mask = back->keyedRegion();
     EXPECT_TRUE(mask.contains(QPoint(50, 500)));
     EXPECT_TRUE(mask.contains(QPoint(52, 500)));
     EXPECT_FALSE(mask.contains(QPoint(49, 500)));
@@ -176,7 +176,7 @@ TEST_F(OptionsForm, GridShowsItsLinesInTheMaskOfTheGridWindow) {
 
     o->Grid->setChecked(false);
     EXPECT_FALSE(back->Grid->isVisibleTo(back));
-    EXPECT_FALSE(back->mask().intersects(back->rect()));
+    EXPECT_FALSE(back->keyedRegion().intersects(back->rect()));
 }
 
 TEST_F(OptionsForm, ChangesWhileTheGridIsHiddenShowNextTime) {
@@ -185,7 +185,7 @@ TEST_F(OptionsForm, ChangesWhileTheGridIsHiddenShowNextTime) {
     EXPECT_EQ(ws->Back->Grid->lineWidth(), 2);
     o->Grid->setChecked(true);
     EXPECT_EQ(ws->Back->Grid->pitch(), 22);
-    EXPECT_TRUE(ws->Back->mask().contains(QPoint(20, 7)));
+    EXPECT_TRUE(ws->Back->keyedRegion().contains(QPoint(20, 7)));
 }
 
 TEST_F(OptionsForm, GridAndGuideLinesExcludeEachOther) {
@@ -209,12 +209,12 @@ TEST_F(OptionsForm, ShownGuideLinesAreInTheMask) {
     o->PosLines->setChecked(true);
     back->LineX1->setGeometry(0, 300, 500, 2);
     back->LineY3->setGeometry(800, 312, 1, 700);
-    const QRegion mask = back->mask();
+    const QRegion mask = back->keyedRegion();
     EXPECT_TRUE(mask.contains(QPoint(10, 301)));
     EXPECT_TRUE(mask.contains(QPoint(800, 900)));
     EXPECT_FALSE(mask.contains(QPoint(10, 302)));
     o->PosLines->setChecked(false);
-    EXPECT_FALSE(back->mask().intersects(back->rect()));
+    EXPECT_FALSE(back->keyedRegion().intersects(back->rect()));
 }
 
 TEST_F(OptionsForm, ReadOutWindowStandsBesideThePalette) {
