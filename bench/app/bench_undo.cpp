@@ -64,6 +64,9 @@ static void BM_Archieve(benchmark::State& state) {
         f->Archieve();
         ++n;
     }
+    const QImage surface = f->Canvas.image().copy(QRect(QPoint(0, 0), f->size()));
+    if (f->Arc1Image.image() != surface || f->Arc1Image.image() == f->Arc2Image.image())
+        state.SkipWithError("the snapshot is not the surface as it was");
     setBytes(state);
 }
 RAVO_SCREEN_SIZES(BENCHMARK(BM_Archieve))->Unit(benchmark::kMillisecond);

@@ -1,5 +1,6 @@
 #include "gfx/Canvas.h"
 
+#include "gfx/PictureMemory.h"
 #include "gfx/Raster.h"
 
 #include <QFontMetrics>
@@ -79,7 +80,7 @@ Canvas::Canvas(int width, int height, Color fill) {
 }
 
 void Canvas::reset(int width, int height, Color fill) {
-    m_image = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    m_image = newPicture(width, height);
     m_image.fill(toArgb(fill));
 }
 

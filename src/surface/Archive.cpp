@@ -3,6 +3,9 @@
 #include "app/WindowSet.h"
 #include "surface/Form1.h"
 
+#include "gfx/PictureCopy.h"
+#include "gfx/PictureMemory.h"
+
 #include <utility>
 
 namespace {
@@ -28,10 +31,18 @@ void TForm1::Archieve() {
     int& index = palette->ImageIndex;
     // The picture that leaves the history lends its memory to the new snapshot, so that
     // taking one is a single copy into memory already in use: nothing is allocated, and
-    // no fresh pages are touched for the first time.
+    // no fresh pages are touched for the first time. The copy is shared with a helper
+    // thread, see gfx::copyArea.
     gfx::Canvas& leaving = index >= 1 ? Arc3Image : *slotFor(*this, index + 1);
-    Image1.image() = std::exchange(leaving.image(), QImage());
-    palette->MoveFormToBitmap(Image1);
+    QImage& picture = Image1.image();
+    picture = std::exchange(leaving.image(), QImage());
+    // Until the history is full, and whenever the surface changes size or a picture is
+    // still shared elsewhere, the snapshot gets new memory of its own: screen-sized
+    // memory in huge pages, which the copies of the later snapshots go through faster.
+    if (picture.size() != size() || !picture.isDetached() || !gfx::inPictureMemory(picture))
+        picture = gfx::newPicture(width(), height());
+    if (!gfx::copyArea(Canvas.image(), picture, QRect(QPoint(0, 0), size())))
+        palette->MoveFormToBitmap(Image1);
     if (index >= 1) {
         // Pictures are shared, not copied, as they move from slot to slot.
         Arc3Image = Arc2Image;
