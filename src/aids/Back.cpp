@@ -160,7 +160,7 @@ void TBack::updateMask() {
     // painting to the grid's lines, and with small cells that region has a rectangle per
     // cell: painting through it costs far more than painting the whole window.
     if (!windowHandle()) winId();
-    windowHandle()->setMask(m_keyed);
+    platform::setWindowShape(windowHandle(), m_keyed);
 }
 
 void TBack::resizeEvent(QResizeEvent* e) {

@@ -7,11 +7,14 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 #include <QString>
 
 #include <functional>
 #include <optional>
+
+class QWindow;
 
 namespace platform {
 
@@ -45,6 +48,10 @@ QSize screenSize();
 
 // The screen as displayed, the part within `rect` (screen coordinates), in Format_RGB32.
 QImage captureScreen(const QRect& rect);
+
+// Shapes a top-level window: only `region` (window pixels) shows and takes the pointer.
+// Takes regions of any number of rectangles.
+void setWindowShape(QWindow* window, const QRegion& region);
 
 // Reads a Windows cursor file (an icon file with a hot spot); false when it cannot.
 bool loadCursorFile(const QString& fileName, QCursor& cursor);

@@ -2,10 +2,20 @@
 #include "platform/Platform.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/shape.h>
+#include <xcb/xcb.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace platform {
 
@@ -123,6 +133,33 @@ QString commonAppDataFolder() {
     home = withoutTrailingSeparator(home);
     if (home == QLatin1String("/")) home.clear();
     return home + QStringLiteral("/.local/share");
+}
+
+void setWindowShape(QWindow* window, const QRegion& region) {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* c = x11 && QGuiApplication::platformName() == QLatin1String("xcb")
+                              ? x11->connection()
+                              : nullptr;
+    if (!c || region.isEmpty()) {
+        window->setMask(region);
+        return;
+    }
+    // The X server miscounts a shape request longer than the classic request limit and
+    // leaves the window with no shape at all; a fine grid needs more rectangles than fit.
+    // The shape is therefore set from a first part and united with the rest.
+    constexpr std::size_t PartSize = 16000;
+    std::vector<xcb_rectangle_t> rects;
+    rects.reserve(std::size_t(region.rectCount()));
+    for (const QRect& r : region)
+        rects.push_back(
+            {qint16(std::clamp(r.x(), -32768, 32767)), qint16(std::clamp(r.y(), -32768, 32767)),
+             quint16(std::clamp(r.width(), 0, 65535)), quint16(std::clamp(r.height(), 0, 65535))});
+    const auto id = xcb_window_t(window->winId());
+    for (std::size_t i = 0; i < rects.size(); i += PartSize)
+        xcb_shape_rectangles(c, i == 0 ? XCB_SHAPE_SO_SET : XCB_SHAPE_SO_UNION,
+                             XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_UNSORTED, id, 0, 0,
+                             std::uint32_t(std::min(PartSize, rects.size() - i)), &rects[i]);
+    xcb_flush(c);
 }
 
 } // namespace platform
