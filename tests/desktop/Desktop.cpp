@@ -15,17 +15,27 @@ bool waitUntil(const std::function<bool()>& condition, int ms) {
 }
 
 Desktop::Desktop() {
-    int n = 90;
-    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
-           QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
-        ++n;
+    // The server chooses a free display itself and names it on its standard output, so that
+    // test programs starting desktops at the same moment never share one.
+    auto xvfb = std::make_unique<QProcess>();
+    xvfb->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    xvfb->start(QStringLiteral("Xvfb"),
+                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                 QStringLiteral("0"), QStringLiteral("1920x1080x24"), QStringLiteral("-nolisten"),
+                 QStringLiteral("tcp")});
+    QByteArray named;
+    waitUntil(
+        [&] {
+            xvfb->waitForReadyRead(50);
+            named += xvfb->readAllStandardOutput();
+            return named.contains('\n') || xvfb->state() == QProcess::NotRunning;
+        },
+        10000);
+    m_processes.push_back(std::move(xvfb));
+    bool numbered = false;
+    const int n = named.trimmed().toInt(&numbered);
+    if (!numbered) return;
     m_display = QStringLiteral(":%1").arg(n);
-    spawn(QStringLiteral("Xvfb"),
-          {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
-           QStringLiteral("1920x1080x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    if (!waitUntil([&] { return QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)); },
-                   10000))
-        return;
     spawn(QStringLiteral("openbox"), {});
     spawn(QStringLiteral("xcompmgr"), {});
     // The window manager is ready once it has claimed the root window.

@@ -171,6 +171,38 @@ protected:
 
     // Waits until every point shows a colour that passes `test`; the last capture stays in
     // `shot`.
+    // Turns the grid on in the options window and takes the surface out of the way (it is
+    // named in `surface`); returns the grid window's frame, which alone is left to take the
+    // pointer, or nothing when a step failed.
+    QString gridAlone(QString& surface) {
+        // The surface and the grid window both cover the screen; the surface is the one that
+        // takes the pointer over an empty part of it.
+        const QStringList fullScreen = windowsSized(Screen);
+        if (fullScreen.size() != 2) return {};
+        const QString surfaceFrame = windowAt({1000, 100});
+        QString grid;
+        for (const QString& w : fullScreen)
+            (topLevel(w) == surfaceFrame ? surface : grid) = w;
+        if (surface.isEmpty() || grid.isEmpty()) return {};
+        const QString gridFrame = topLevel(grid);
+
+        // The options window from the palette: its grid check box, then "Sulje".
+        clickAt(paletteControl(492));
+        const QString options = waitForWindowNamed(QStringLiteral("Asetukset"));
+        if (options.isEmpty()) return {};
+        const QPoint page = desktop->geometry(options).topLeft() + QPoint(0, OptionsPageTop);
+        clickAt(page + QPoint(296 + 10 + 30, 8 + 22 + 9));
+        clickAt(page + QPoint(270 + 45, 246 + 14));
+        if (!waitUntil(
+                [&] { return windowNamed(ravo->pid(), QStringLiteral("Asetukset")).isEmpty(); },
+                5000))
+            return {};
+
+        xdotool({QStringLiteral("windowunmap"), QStringLiteral("--sync"), surface});
+        QThread::msleep(300);
+        return gridFrame;
+    }
+
     template <class Test> bool waitForColours(const std::vector<QPoint>& points, Test test) {
         return waitUntil(
             [&] {
@@ -194,31 +226,9 @@ TEST_F(Aids, GridWindowTakesThePointerOnlyOnItsLinesAndPassesItToTheSurface) {
     writeIni(QStringLiteral("Alpha=255\nLinePenWidth=3\nLinePenColor=255\nCellWidth=50\n"));
     start();
 
-    // The surface and the grid window both cover the screen; the surface is the one that
-    // takes the pointer over an empty part of it.
-    const QStringList fullScreen = windowsSized(Screen);
-    ASSERT_EQ(fullScreen.size(), 2);
-    const QString surfaceFrame = windowAt({1000, 100});
-    QString surface, grid;
-    for (const QString& w : fullScreen)
-        (topLevel(w) == surfaceFrame ? surface : grid) = w;
-    ASSERT_FALSE(surface.isEmpty());
-    ASSERT_FALSE(grid.isEmpty());
-    const QString gridFrame = topLevel(grid);
-
-    // The options window from the palette: its grid check box, then "Sulje".
-    clickAt(paletteControl(492));
-    const QString options = waitForWindowNamed(QStringLiteral("Asetukset"));
-    ASSERT_FALSE(options.isEmpty());
-    const QPoint page = desktop->geometry(options).topLeft() + QPoint(0, OptionsPageTop);
-    clickAt(page + QPoint(296 + 10 + 30, 8 + 22 + 9));
-    clickAt(page + QPoint(270 + 45, 246 + 14));
-    ASSERT_TRUE(waitUntil(
-        [&] { return windowNamed(ravo->pid(), QStringLiteral("Asetukset")).isEmpty(); }, 5000));
-
-    // The surface out of the way: only the grid window is left to take the pointer.
-    xdotool({QStringLiteral("windowunmap"), QStringLiteral("--sync"), surface});
-    QThread::msleep(300);
+    QString surface;
+    const QString gridFrame = gridAlone(surface);
+    ASSERT_FALSE(gridFrame.isEmpty());
 
     struct Case {
         QPoint p;
@@ -250,6 +260,29 @@ TEST_F(Aids, GridWindowTakesThePointerOnlyOnItsLinesAndPassesItToTheSurface) {
         EXPECT_TRUE(reddish(shot.pixel(p))) << at(p) << " " << hex(shot.pixel(p));
     for (const QPoint& p : {QPoint(600, 150), QPoint(750, 200), QPoint(899, 249)})
         EXPECT_TRUE(whitish(shot.pixel(p))) << at(p) << " " << hex(shot.pixel(p));
+}
+
+// Cells of 6 pixels need a shape of some forty thousand rectangles: the lines still show
+// and take the pointer.
+TEST_F(Aids, FineGridTakesThePointerOnItsLines) {
+    writeIni(QStringLiteral("CellWidth=6\n"));
+    start();
+    QString surface;
+    const QString gridFrame = gridAlone(surface);
+    ASSERT_FALSE(gridFrame.isEmpty());
+    // Pitch 7: the lines cover the columns and rows 7k - 1.
+    const std::pair<QPoint, bool> cases[] = {
+        {{699, 3}, true},  {{3, 699}, true},  {{1917, 303}, true},  {{1000, 1077}, true},
+        {{700, 3}, false}, {{698, 3}, false}, {{1915, 303}, false}, {{3, 3}, false},
+    };
+    for (const auto& [p, onLine] : cases) {
+        const QString under = windowAt(p);
+        if (onLine)
+            EXPECT_EQ(under, gridFrame) << "on a line at " << at(p);
+        else
+            EXPECT_NE(under, gridFrame) << "in a cell at " << at(p);
+    }
+    xdotool({QStringLiteral("windowmap"), QStringLiteral("--sync"), surface});
 }
 
 // --- Picking a colour from the screen ---------------------------------------------------------
