@@ -19,19 +19,11 @@
 
 namespace {
 
-// The window set, or a skip when the screen is not the size asked for.
+// The window set with a drawing on its surface, or a skip.
 std::unique_ptr<Ravo> startOn(benchmark::State& state) {
+    auto ravo = ravoOnScreen(state);
+    if (!ravo) return nullptr;
     const QSize asked(int(state.range(0)), int(state.range(1)));
-    const QSize screen = QGuiApplication::primaryScreen()->size();
-    if (screen != asked) {
-        state.SkipWithError("the screen is another size; the run for that size measures this");
-        return nullptr;
-    }
-    auto ravo = std::make_unique<Ravo>();
-    if (ravo->ws->finished()) {
-        state.SkipWithError("start-up failed");
-        return nullptr;
-    }
     TForm1* f = ravo->ws->Form1;
     if (f->size() != asked) {
         state.SkipWithError("the surface does not cover the screen");

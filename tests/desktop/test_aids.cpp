@@ -6,10 +6,12 @@
 #include <QRect>
 #include <QRegularExpression>
 #include <QThread>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -203,6 +205,17 @@ protected:
         return gridFrame;
     }
 
+    // The grid window's frame takes the pointer at the points on a line and not elsewhere.
+    void expectGridTakes(const QString& gridFrame, std::span<const std::pair<QPoint, bool>> cases) {
+        for (const auto& [p, onLine] : cases) {
+            const QString under = windowAt(p);
+            if (onLine)
+                EXPECT_EQ(under, gridFrame) << "on a line at " << at(p);
+            else
+                EXPECT_NE(under, gridFrame) << "in a cell at " << at(p);
+        }
+    }
+
     template <class Test> bool waitForColours(const std::vector<QPoint>& points, Test test) {
         return waitUntil(
             [&] {
@@ -230,23 +243,13 @@ TEST_F(Aids, GridWindowTakesThePointerOnlyOnItsLinesAndPassesItToTheSurface) {
     const QString gridFrame = gridAlone(surface);
     ASSERT_FALSE(gridFrame.isEmpty());
 
-    struct Case {
-        QPoint p;
-        bool onLine;
-    };
-    const Case cases[] = {
+    const std::pair<QPoint, bool> cases[] = {
         {{50, 25}, true},    {{25, 50}, true},     {{101, 330}, true},   {{407, 152}, true},
         {{1019, 700}, true}, {{50, 1070}, true},   {{1400, 1019}, true}, {{49, 25}, false},
         {{51, 25}, false},   {{25, 49}, false},    {{25, 51}, false},    {{25, 25}, false},
         {{75, 75}, false},   {{1020, 700}, false}, {{1018, 700}, false}, {{700, 310}, false},
     };
-    for (const Case& c : cases) {
-        const QString under = windowAt(c.p);
-        if (c.onLine)
-            EXPECT_EQ(under, gridFrame) << "on a line at " << at(c.p);
-        else
-            EXPECT_NE(under, gridFrame) << "in a cell at " << at(c.p);
-    }
+    expectGridTakes(gridFrame, cases);
 
     // A drag begun on a line draws on the surface as one on the surface would; one begun in
     // a cell reaches neither window.
@@ -275,13 +278,7 @@ TEST_F(Aids, FineGridTakesThePointerOnItsLines) {
         {{699, 3}, true},  {{3, 699}, true},  {{1917, 303}, true},  {{1000, 1077}, true},
         {{700, 3}, false}, {{698, 3}, false}, {{1915, 303}, false}, {{3, 3}, false},
     };
-    for (const auto& [p, onLine] : cases) {
-        const QString under = windowAt(p);
-        if (onLine)
-            EXPECT_EQ(under, gridFrame) << "on a line at " << at(p);
-        else
-            EXPECT_NE(under, gridFrame) << "in a cell at " << at(p);
-    }
+    expectGridTakes(gridFrame, cases);
     xdotool({QStringLiteral("windowmap"), QStringLiteral("--sync"), surface});
 }
 
