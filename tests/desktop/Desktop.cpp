@@ -177,3 +177,15 @@ void DesktopTest::moveTo(QPoint p) const {
     xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
     QThread::msleep(100);
 }
+
+bool DesktopTest::waitForColours(const std::vector<QPoint>& points,
+                                 const std::function<bool(QRgb)>& test) {
+    return waitUntil(
+        [&] {
+            shot = desktop->capture();
+            for (const QPoint& p : points)
+                if (!test(shot.pixel(p))) return false;
+            return true;
+        },
+        5000);
+}

@@ -51,6 +51,14 @@ private:
 // Polls `condition` every 50 ms for up to `ms`.
 bool waitUntil(const std::function<bool()>& condition, int ms);
 
+// Colours as a capture shows them, with room for the blending of see-through windows.
+inline bool reddish(QRgb c) {
+    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
+}
+inline bool whitish(QRgb c) {
+    return qRed(c) > 230 && qGreen(c) > 230 && qBlue(c) > 230;
+}
+
 // Each test suite gets a desktop of its own; each test a data folder of its own.
 class DesktopTest : public ::testing::Test {
 protected:
@@ -70,7 +78,10 @@ protected:
     void xdotool(const QStringList& args) const;
     void clickAt(QPoint p) const;
     void moveTo(QPoint p) const;
+    // Captures the screen into `shot` until every point passes `test`, for up to 5 s.
+    bool waitForColours(const std::vector<QPoint>& points, const std::function<bool(QRgb)>& test);
 
     static inline Desktop* desktop = nullptr;
     QTemporaryDir data;
+    QImage shot;
 };

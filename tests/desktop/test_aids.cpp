@@ -19,12 +19,6 @@ namespace {
 
 constexpr QSize Screen(1920, 1080);
 
-bool reddish(QRgb c) {
-    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
-}
-bool whitish(QRgb c) {
-    return qRed(c) > 230 && qGreen(c) > 230 && qBlue(c) > 230;
-}
 // Equal within a step of rounding in each channel.
 bool sameColour(QRgb a, QRgb b) {
     return std::abs(qRed(a) - qRed(b)) <= 1 && std::abs(qGreen(a) - qGreen(b)) <= 1 &&
@@ -216,20 +210,8 @@ protected:
         }
     }
 
-    template <class Test> bool waitForColours(const std::vector<QPoint>& points, Test test) {
-        return waitUntil(
-            [&] {
-                shot = desktop->capture();
-                for (const QPoint& p : points)
-                    if (!test(shot.pixel(p))) return false;
-                return true;
-            },
-            5000);
-    }
-
     std::unique_ptr<RavoRun> ravo;
     QRect palette;
-    QImage shot;
 };
 
 // --- The grid -------------------------------------------------------------------------------

@@ -8,6 +8,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 class DrawOnTheDesktop : public DesktopTest {
@@ -18,13 +20,6 @@ protected:
         DesktopTest::writeIni(QStringLiteral("Alpha=255\nLinePenWidth=5\nLinePenColor=255\n"));
     }
 };
-
-bool reddish(QRgb c) {
-    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
-}
-bool whitish(QRgb c) {
-    return qRed(c) > 230 && qGreen(c) > 230 && qBlue(c) > 230;
-}
 
 TEST_F(DrawOnTheDesktop, DraggedRectangleShowsWhereItWasDraggedAndUndoTakesItAway) {
     writeIni();
@@ -53,33 +48,16 @@ TEST_F(DrawOnTheDesktop, DraggedRectangleShowsWhereItWasDraggedAndUndoTakesItAwa
     xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
     moveTo({1000, 900}); // the pointer off the figure
 
-    const QPoint edges[] = {{550, 300}, {550, 499}, {400, 400}, {699, 400}, {400, 300}};
+    const std::vector<QPoint> edges = {{550, 300}, {550, 499}, {400, 400}, {699, 400}, {400, 300}};
     const QPoint clear[] = {{550, 400}, {550, 290}, {710, 400}, {800, 600}, {450, 330}};
-    QImage shot;
-    const bool drawn = waitUntil(
-        [&] {
-            shot = desktop->capture();
-            for (const QPoint& p : edges)
-                if (!reddish(shot.pixel(p))) return false;
-            return true;
-        },
-        5000);
-    ASSERT_TRUE(drawn) << ravo.output().toStdString();
+    ASSERT_TRUE(waitForColours(edges, reddish)) << ravo.output().toStdString();
     for (const QPoint& p : clear)
         EXPECT_TRUE(whitish(shot.pixel(p)))
             << p.x() << "," << p.y() << " " << std::hex << shot.pixel(p);
 
     // The palette's undo button.
     clickAt(palette.topLeft() + QPoint(19, 320));
-    const bool undone = waitUntil(
-        [&] {
-            shot = desktop->capture();
-            for (const QPoint& p : edges)
-                if (!whitish(shot.pixel(p))) return false;
-            return true;
-        },
-        5000);
-    EXPECT_TRUE(undone);
+    EXPECT_TRUE(waitForColours(edges, whitish));
     for (const QPoint& p : edges)
         EXPECT_TRUE(whitish(shot.pixel(p)))
             << p.x() << "," << p.y() << " " << std::hex << shot.pixel(p);
