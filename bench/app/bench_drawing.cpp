@@ -20,7 +20,7 @@
 
 namespace {
 
-enum class Shape { Rectangle, Ellipse, Polygon12, Axes };
+enum class Moved { Rectangle, Ellipse, Polygon12, Axes };
 
 qint64 areaOf(const QRegion& r) {
     qint64 a = 0;
@@ -31,7 +31,7 @@ qint64 areaOf(const QRegion& r) {
 
 // The figures span two thirds of the screen; each move goes a few pixels to and fro, so
 // that every one of them changes the rubber band.
-void pointerMove(benchmark::State& state, Shape shape) {
+void pointerMove(benchmark::State& state, Moved shape) {
     const QSize screen(int(state.range(0)), int(state.range(1)));
     if (QGuiApplication::primaryScreen()->size() != screen) {
         state.SkipWithError("the screen is another size; the run for that size measures this");
@@ -48,19 +48,19 @@ void pointerMove(benchmark::State& state, Shape shape) {
     const QPoint centre(w / 2, h / 2);
     QPoint anchor, end;
     switch (shape) {
-    case Shape::Rectangle:
-    case Shape::Ellipse:
-        (shape == Shape::Rectangle ? tools->DoRect : tools->DoEllipse)->click();
+    case Moved::Rectangle:
+    case Moved::Ellipse:
+        (shape == Moved::Rectangle ? tools->DoRect : tools->DoEllipse)->click();
         anchor = QPoint(w / 6, h / 6);
         end = QPoint(5 * w / 6, 5 * h / 6);
         break;
-    case Shape::Polygon12:
+    case Moved::Polygon12:
         tools->DoPolygonCenter->click();
         tools->AngleCount->setValue(12);
         anchor = centre;
         end = centre + QPoint(0, h / 3);
         break;
-    case Shape::Axes:
+    case Moved::Axes:
         tools->DoAxes->click();
         anchor = centre;
         end = centre + QPoint(w / 3, h / 3);
@@ -86,16 +86,16 @@ void pointerMove(benchmark::State& state, Shape shape) {
 } // namespace
 
 static void BM_MoveRectangle(benchmark::State& state) {
-    pointerMove(state, Shape::Rectangle);
+    pointerMove(state, Moved::Rectangle);
 }
 static void BM_MoveEllipse(benchmark::State& state) {
-    pointerMove(state, Shape::Ellipse);
+    pointerMove(state, Moved::Ellipse);
 }
 static void BM_MovePolygon12(benchmark::State& state) {
-    pointerMove(state, Shape::Polygon12);
+    pointerMove(state, Moved::Polygon12);
 }
 static void BM_MoveAxes(benchmark::State& state) {
-    pointerMove(state, Shape::Axes);
+    pointerMove(state, Moved::Axes);
 }
 RAVO_SCREEN_SIZES(BENCHMARK(BM_MoveRectangle))->Unit(benchmark::kMicrosecond);
 RAVO_SCREEN_SIZES(BENCHMARK(BM_MoveEllipse))->Unit(benchmark::kMicrosecond);

@@ -74,11 +74,11 @@ void TAddIns::SieniIsoClick() {
 
 // The square erasers keep the chooser open, so that the user may try another size.
 void TAddIns::Nelio1Click() {
-    ws.Form1->setCursorId(gfx::EraserLarge);
+    ws.Form1->setCursorId(PointerMode::EraserLarge);
 }
 void TAddIns::Nelio2Click() {
-    ws.Form1->setCursorId(gfx::EraserMedium);
+    ws.Form1->setCursorId(PointerMode::EraserMedium);
 }
 void TAddIns::Nelio3Click() {
-    ws.Form1->setCursorId(gfx::EraserSmall);
+    ws.Form1->setCursorId(PointerMode::EraserSmall);
 }

@@ -80,5 +80,5 @@ void TColorsForm::ColorsClick() {
 }
 
 void TColorsForm::DoPickClick() {
-    ws.Form1->setCursorId(DoPick->isChecked() ? -20 : -21);
+    ws.Form1->setCursorId(DoPick->isChecked() ? PointerMode::Pick : PointerMode::PointingHand);
 }

@@ -76,7 +76,7 @@ void TNumbers::NumClick() {
     const QTableWidgetItem* item = Num->currentItem();
     if (!item) return;
     const int width = item->text().toInt();
-    if (ws.Tools->DoDot->isChecked())
+    if (ws.Tools->shape() == Shape::Dot)
         ws.Palette->DotPenWidth = width;
     else
         ws.Palette->LinePenWidth = width;

@@ -70,18 +70,19 @@ TTools::TTools(WindowSet& ws) : QWidget(nullptr), ws(ws) {
 
     Shapes = new QButtonGroup(this);
     Shapes->setExclusive(true);
-    DoLine = shapeButton("DoLine", "shape-line", 0, 0);
+    DoLine = shapeButton(Shape::Line, "DoLine", "shape-line", 0, 0);
     setHint(DoLine, QStringLiteral("Piirrä suora viiva"));
-    DoCurve = shapeButton("DoCurve", "shape-curve", 0, 40);
+    DoCurve = shapeButton(Shape::Curve, "DoCurve", "shape-curve", 0, 40);
     setHint(DoCurve, QStringLiteral("Piirrä vapaa viiva"));
-    DoDot = shapeButton("DoDot", "shape-dot", 40, 40);
-    DoEllipse = shapeButton("DoEllipse", "shape-ellipse", 0, 80);
-    DoCircle = shapeButton("DoCircle", "shape-circle", 40, 80);
-    DoRoundRect = shapeButton("DoRoundRect", "shape-roundrect", 0, 120);
-    DoRect = shapeButton("DoRect", "shape-rect", 40, 120);
-    DoPolygon = shapeButton("DoPolygon", "shape-polygon", 0, 160);
-    DoPolygonCenter = shapeButton("DoPolygonCenter", "shape-polygoncenter", 40, 160);
-    DoAxes = shapeButton("DoAxes", "shape-axes", 0, 200);
+    DoDot = shapeButton(Shape::Dot, "DoDot", "shape-dot", 40, 40);
+    DoEllipse = shapeButton(Shape::Ellipse, "DoEllipse", "shape-ellipse", 0, 80);
+    DoCircle = shapeButton(Shape::Circle, "DoCircle", "shape-circle", 40, 80);
+    DoRoundRect = shapeButton(Shape::RoundRect, "DoRoundRect", "shape-roundrect", 0, 120);
+    DoRect = shapeButton(Shape::Rect, "DoRect", "shape-rect", 40, 120);
+    DoPolygon = shapeButton(Shape::Polygon, "DoPolygon", "shape-polygon", 0, 160);
+    DoPolygonCenter =
+        shapeButton(Shape::PolygonCenter, "DoPolygonCenter", "shape-polygoncenter", 40, 160);
+    DoAxes = shapeButton(Shape::Axes, "DoAxes", "shape-axes", 0, 200);
     DoCurve->setChecked(true);
 
     // The two arrow heads share an 80x40 strip beside the line button, a bevel between.
@@ -169,15 +170,35 @@ QToolButton* TTools::toggleButton(const char* name, const char* icon, const QRec
     return b;
 }
 
-QToolButton* TTools::shapeButton(const char* name, const char* icon, int left, int top) {
+QToolButton* TTools::shapeButton(Shape shape, const char* name, const char* icon, int left,
+                                 int top) {
     QToolButton* b = toggleButton(name, icon, QRect(left, top, ShapeSize, ShapeSize));
-    Shapes->addButton(b);
+    Shapes->addButton(b, int(shape));
     return b;
 }
 
 QIcon TTools::shapeIcon() const {
     const QAbstractButton* down = Shapes->checkedButton();
     return down ? down->icon() : QIcon();
+}
+
+Shape TTools::shape() const {
+    return Shape(Shapes->checkedId());
+}
+
+StrokeSettings TTools::strokeSettings() const {
+    StrokeSettings s;
+    s.shape = shape();
+    s.fill = Fill->isChecked();
+    s.gradientItem = gradientItem();
+    s.dash = Dash->isChecked();
+    s.arrowLeft = ArrowLeft->isChecked();
+    s.arrowRight = ArrowRight->isChecked();
+    s.corners = AngleCount->value();
+    s.sectorLines = MenuRadius->isChecked();
+    s.circle = MenuCircle->isChecked();
+    s.axesUnit = s.shape == Shape::Axes ? axesUnit() : 1;
+    return s;
 }
 
 int TTools::gradientItem() const {

@@ -1,6 +1,8 @@
 #pragma once
 // The shape selector: which shape a stroke on the surface draws, and how. Its controls are
 // the state; the surface, the palette and the pickers read them when they need them.
+#include "surface/Stroke.h"
+
 #include <QIcon>
 #include <QPoint>
 #include <QRect>
@@ -85,8 +87,13 @@ public:
     // The picture of the shape button that is down.
     QIcon shapeIcon() const;
 
-    // What the drawing reads: the chosen gradient item (0, the plain fill, when none is
-    // chosen) and the axes' tick step.
+    // The shape button that is down.
+    Shape shape() const;
+    // Everything a stroke draws with, read at once. Only with the axes down is their unit
+    // read, so that a unit that is no number troubles no other shape.
+    StrokeSettings strokeSettings() const;
+    // The chosen gradient item (0, the plain fill, when none is chosen) and the axes' tick
+    // step.
     int gradientItem() const;
     int axesUnit() const;
 
@@ -115,7 +122,7 @@ private:
     bool filterAxesUnitKey(const QString& typed) const;
     void placeGradient();
     QToolButton* toggleButton(const char* name, const char* icon, const QRect& place);
-    QToolButton* shapeButton(const char* name, const char* icon, int left, int top);
+    QToolButton* shapeButton(Shape shape, const char* name, const char* icon, int left, int top);
 
     WindowSet& ws;
 };

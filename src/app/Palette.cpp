@@ -284,7 +284,7 @@ void TPalette::Settings() {
     canvas.font.name = ws.FormText->FontName->currentText();
     canvas.font.color = PaletteColor;
     canvas.brush.style = gfx::BrushStyle::Clear;
-    if (ws.Tools->DoDot->isChecked()) {
+    if (ws.Tools->shape() == Shape::Dot) {
         canvas.pen.width = DotPenWidth;
         canvas.pen.color = DotPenColor;
         PanelColor->setColor(DotPenColor);
@@ -311,7 +311,7 @@ void TPalette::Settings() {
 void TPalette::ChooseColor(gfx::Color c) {
     PaletteColor = c;
     PanelColor->setColor(c);
-    if (ws.Tools->DoDot->isChecked())
+    if (ws.Tools->shape() == Shape::Dot)
         DotPenColor = c;
     else
         LinePenColor = c;
@@ -319,7 +319,9 @@ void TPalette::ChooseColor(gfx::Color c) {
 }
 
 void TPalette::SetCursor() {
-    ws.Form1->setCursorId(!DoShowPalette->isChecked() && Scissors->isChecked() ? -23 : 0);
+    ws.Form1->setCursorId(!DoShowPalette->isChecked() && Scissors->isChecked()
+                              ? PointerMode::Scissors
+                              : PointerMode::Default);
 }
 
 void TPalette::DoClearClick() {

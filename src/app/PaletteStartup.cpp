@@ -91,11 +91,11 @@ void TPalette::runStartup() {
 
     if (f.RavoFolder.isEmpty() || f.MainFolder.isEmpty()) fail(QStringLiteral("Kansion asetus"));
 
-    static const std::pair<const char*, int> pointerFiles[] = {
-        {"Scissors.Cur", -23},
-        {"PyyhinNelio1.Cur", -24},
-        {"PyyhinNelio2.Cur", -25},
-        {"PyyhinNelio3.Cur", -26},
+    static const std::pair<const char*, PointerMode> pointerFiles[] = {
+        {"Scissors.Cur", PointerMode::Scissors},
+        {"PyyhinNelio1.Cur", PointerMode::EraserLarge},
+        {"PyyhinNelio2.Cur", PointerMode::EraserMedium},
+        {"PyyhinNelio3.Cur", PointerMode::EraserSmall},
     };
     for (const auto& [file, id] : pointerFiles) {
         QCursor cursor;

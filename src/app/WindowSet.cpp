@@ -87,11 +87,11 @@ void WindowSet::markFinished() {
     QCoreApplication::quit();
 }
 
-QCursor WindowSet::cursorFor(int id) const {
+QCursor WindowSet::cursorFor(PointerMode id) const {
     switch (id) {
-    case -20:
+    case PointerMode::Pick:
         return QCursor(Qt::WhatsThisCursor);
-    case -21:
+    case PointerMode::PointingHand:
         return QCursor(Qt::PointingHandCursor);
     default:
         if (auto it = loadedCursors.find(id); it != loadedCursors.end()) return it->second;

@@ -2,6 +2,7 @@
 // The fixed set of Ravo's windows. Each window class has exactly one instance, created
 // here in a fixed order and reached by every other window through its name.
 #include "app/Environment.h"
+#include "gfx/PointerMode.h"
 
 #include <QCursor>
 
@@ -44,9 +45,10 @@ public:
     const Environment& env() const { return m_env; }
 
     // The program's pointer table: the platform's own pointers and the ones loaded from
-    // files at start (-23 .. -26); an identifier without a pointer gives the default one.
-    QCursor cursorFor(int id) const;
-    std::map<int, QCursor> loadedCursors;
+    // files at start (the scissors and the erasers); an identifier without a pointer gives
+    // the default one.
+    QCursor cursorFor(PointerMode id) const;
+    std::map<PointerMode, QCursor> loadedCursors;
 
     // True once the surface has been closed: the program ends (at once when this happens
     // during start-up, before the message loop runs).

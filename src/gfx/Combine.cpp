@@ -27,21 +27,21 @@ void DrawTransparent(Canvas& target, int x, int y, const Canvas& bitmap, Color t
     DrawTransparent(target, x, y, bitmap.image(), transparent);
 }
 
-std::optional<QRect> EraserSquare(int cursorId, int X, int Y) {
-    switch (cursorId) {
-    case EraserLarge:
+std::optional<QRect> EraserSquare(PointerMode mode, int X, int Y) {
+    switch (mode) {
+    case PointerMode::EraserLarge:
         return QRect(X + 4, Y + 4, 24, 24);
-    case EraserMedium:
+    case PointerMode::EraserMedium:
         return QRect(X + 9, Y + 9, 12, 12);
-    case EraserSmall:
+    case PointerMode::EraserSmall:
         return QRect(X + 15, Y + 15, 4, 4);
     default:
         return std::nullopt;
     }
 }
 
-void Erase(Canvas& canvas, int X, int Y, int cursorId) {
-    const std::optional<QRect> square = EraserSquare(cursorId, X, Y);
+void Erase(Canvas& canvas, int X, int Y, PointerMode mode) {
+    const std::optional<QRect> square = EraserSquare(mode, X, Y);
     if (!square) return;
     const Color kept = canvas.brush.color;
     canvas.brush = Brush{BrushStyle::Solid, White};

@@ -2,6 +2,7 @@
 // Picture combining services of the drawing surface: pasting with a transparent colour,
 // the square erasers and the magnifier's mapping.
 #include "gfx/Canvas.h"
+#include "gfx/PointerMode.h"
 
 #include <QImage>
 #include <QRect>
@@ -15,18 +16,13 @@ namespace gfx {
 void DrawTransparent(Canvas& target, int x, int y, const QImage& bitmap, Color transparent);
 void DrawTransparent(Canvas& target, int x, int y, const Canvas& bitmap, Color transparent);
 
-// The pointer shapes of the three square erasers, large to small.
-constexpr int EraserLarge = -24;
-constexpr int EraserMedium = -25;
-constexpr int EraserSmall = -26;
-
 // The square an eraser wipes at pointer (X, Y): 24, 12 or 4 pixels wide, placed under the
 // eraser picture of the pointer, whose hot spot is its top-left corner. None for other
 // pointer shapes.
-std::optional<QRect> EraserSquare(int cursorId, int X, int Y);
+std::optional<QRect> EraserSquare(PointerMode mode, int X, int Y);
 // One eraser step: the square filled white with the brush, whose colour is kept (its style
 // becomes solid, as the fill needs).
-void Erase(Canvas& canvas, int X, int Y, int cursorId);
+void Erase(Canvas& canvas, int X, int Y, PointerMode mode);
 
 // The magnifier's mapping: factor 100 is one unit per pixel; any other factor makes a copy
 // read from the canvas take its top-left 100/factor part, enlarged factor/100 times.

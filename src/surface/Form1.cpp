@@ -35,17 +35,6 @@
 #include <QTextEdit>
 #include <QToolButton>
 
-namespace {
-
-bool isEraser(int cursorId) {
-    return cursorId == gfx::EraserLarge || cursorId == gfx::EraserMedium ||
-           cursorId == gfx::EraserSmall;
-}
-
-constexpr int PickPointer = -20;
-
-} // namespace
-
 TForm1::TForm1(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tervaso Ravo"));
@@ -113,7 +102,7 @@ void TForm1::FormCreate() {
     Arc1Image.clear();
     Arc2Image.clear();
     Arc3Image.clear();
-    setCursorId(0);
+    setCursorId(PointerMode::Default);
 }
 
 void TForm1::FormDblClick() {
@@ -172,7 +161,7 @@ void TForm1::Erase(int X, int Y) {
         canvasChanged(*square);
 }
 
-void TForm1::setCursorId(int id) {
+void TForm1::setCursorId(PointerMode id) {
     m_cursorId = id;
     setCursor(ws.cursorFor(id));
 }
@@ -183,19 +172,6 @@ void TForm1::setAlpha(int alpha) {
 }
 
 // --- What the handlers read from the other windows ---------------------------------------
-
-ShapeOptions TForm1::readShapeOptions() const {
-    ShapeOptions o;
-    const TTools* tools = ws.Tools;
-    o.corners = tools->AngleCount->value();
-    o.sectorLines = tools->MenuRadius->isChecked();
-    o.circle = tools->MenuCircle->isChecked();
-    o.cellWidth = ws.Back->Grid->cellWidth();
-    o.gridLineWidth = ws.Back->Grid->lineWidth();
-    // Only the axes read their unit, so that a bad unit troubles no other shape.
-    o.axesUnit = tools->DoAxes->isChecked() ? tools->axesUnit() : 1;
-    return o;
-}
 
 bool TForm1::displayShown() const {
     return ws.Display && ws.Display->isVisible();
@@ -227,13 +203,13 @@ void TForm1::FormMouseDown(Qt::MouseButton, TShiftState Shift, int X, int Y) {
     if (!Shift.buttons.testFlag(Qt::LeftButton)) return;
 
     TPalette* palette = ws.Palette;
-    const TTools* tools = ws.Tools;
     // Choices that can fail are read before anything changes.
-    const ShapeOptions options = readShapeOptions();
+    const StrokeSettings stroke = ws.Tools->strokeSettings();
     palette->Settings();
-    m_options = options;
+    m_stroke = stroke;
+    m_options = figureOptions(stroke, ws.Back->Grid->cellWidth(), ws.Back->Grid->lineWidth());
     const bool scissors = palette->Scissors->isChecked();
-    const bool polygonalCut = scissors && tools->DoLine->isChecked();
+    const bool polygonalCut = scissors && m_stroke.shape == Shape::Line;
     if (scissors) {
         Canvas.pen.width = 1;
         Canvas.pen.color = gfx::Black;
@@ -277,8 +253,8 @@ void TForm1::FormMouseDown(Qt::MouseButton, TShiftState Shift, int X, int Y) {
         m_strokeBase = Image1.image();
     }
 
-    Drawing = !palette->DoFill->isChecked() && m_cursorId != PickPointer;
-    if (tools->Dash->isChecked()) {
+    Drawing = !palette->DoFill->isChecked() && m_cursorId != PointerMode::Pick;
+    if (m_stroke.dash) {
         // The dashed pen is drawn in the current colour.
         Canvas.pen.style = gfx::PenStyle::Dash;
         Canvas.pen.color = palette->PaletteColor;
@@ -311,26 +287,37 @@ void TForm1::FormMouseMove(TShiftState Shift, int X, int Y) {
     if (ws.OptionsForm->PosLines->isChecked()) ws.Back->DrawPosLines(X, Y);
     if (!Drawing || textArmed()) return;
 
-    const TTools* tools = ws.Tools;
-    if (tools->DoCurve->isChecked()) TestBounds(X, Y);
+    if (m_stroke.shape == Shape::Curve) TestBounds(X, Y);
     showReadout(boundsReadout(MinX, MaxX, MinY, MaxY));
 
-    if (tools->DoRect->isChecked()) {
+    switch (m_stroke.shape) {
+    case Shape::Rect:
         if (X != Xa && Y != Ya) DrawRectangle(X, Y);
-    } else if (tools->DoCurve->isChecked()) {
+        break;
+    case Shape::Curve:
         DrawFreeLine(X, Y);
-    } else if (tools->DoLine->isChecked()) {
+        break;
+    case Shape::Line:
         DrawLine(X, Y);
-    } else if (tools->DoRoundRect->isChecked()) {
+        break;
+    case Shape::RoundRect:
         DrawRoundRect(X, Y);
-    } else if (tools->DoCircle->isChecked()) {
+        break;
+    case Shape::Circle:
         DrawCircle2(X, Y);
-    } else if (tools->DoEllipse->isChecked()) {
+        break;
+    case Shape::Ellipse:
         DrawEllipse(X, Y);
-    } else if (tools->DoPolygon->isChecked() || tools->DoPolygonCenter->isChecked()) {
+        break;
+    case Shape::Polygon:
+    case Shape::PolygonCenter:
         DrawRegularPolygon(X, Y);
-    } else if (tools->DoAxes->isChecked()) {
+        break;
+    case Shape::Axes:
         DrawAxes(X, Y);
+        break;
+    case Shape::Dot:
+        break;
     }
 }
 
@@ -352,12 +339,7 @@ void TForm1::previewTo(Figure figure, QPoint end) {
         Xka = d.centre.x();
         YKa = d.centre.y();
     }
-    if (figure == Figure::Axes) {
-        AxelMinX = d.axes.minX;
-        AxelMinY = d.axes.minY;
-        AxelMaxX = d.axes.maxX;
-        AxelMaxY = d.axes.maxY;
-    }
+    if (figure == Figure::Axes) keepAxesBounds(d.axes);
     Xm = end.x();
     Ym = end.y();
     canvasChanged(area.region());
@@ -422,9 +404,7 @@ void TForm1::DrawCircle2(int X, int Y) {
 }
 
 void TForm1::DrawRegularPolygon(int X, int Y) {
-    previewTo(ws.Tools->DoPolygon->isChecked() ? Figure::PolygonOnSide
-                                               : Figure::PolygonAroundCentre,
-              QPoint(X, Y));
+    previewTo(figureOf(m_stroke.shape), QPoint(X, Y));
 }
 
 void TForm1::DrawAxes(int X, int Y) {
@@ -449,7 +429,7 @@ void TForm1::DrawLineArrow(int Xbeg, int Ybeg, int X, int Y) {
 void TForm1::FormMouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y) {
     ShiftIsDown = Shift.keys.testFlag(Qt::ShiftModifier);
     Drawing = false;
-    if (m_cursorId == PickPointer) {
+    if (m_cursorId == PointerMode::Pick) {
         m_pressed = false;
         pickColour(X, Y);
         return;
@@ -466,13 +446,12 @@ void TForm1::FormMouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y
         return;
     }
 
-    const TTools* tools = ws.Tools;
     ChangedArea area = changedArea();
     // The last rubber band goes first, so that none stays beside the final shape.
     const Preview last = m_preview;
     removeShownPreview(area);
 
-    if (tools->DoRect->isChecked() || tools->DoRoundRect->isChecked()) {
+    if (isBox(m_stroke.shape)) {
         if (Xm < Xa) std::swap(Xa, Xm);
         if (Ym < Ya) std::swap(Ya, Ym);
     }
@@ -491,7 +470,7 @@ void TForm1::FormMouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y
     }
 
     // A free line held to a direction ends as that straight line.
-    if (tools->DoCurve->isChecked() && last.shown()) keepPreview(last, area);
+    if (m_stroke.shape == Shape::Curve && last.shown()) keepPreview(last, area);
     drawFinalShape(X, Y, area);
     m_strokeBase = QImage();
     if (ws.Palette->Scissors->isChecked() && !cuttingSteps(X, Y, area)) return;
@@ -499,102 +478,37 @@ void TForm1::FormMouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y
 }
 
 void TForm1::drawFinalShape(int X, int Y, ChangedArea& area) {
-    const TTools* tools = ws.Tools;
-    TPalette* palette = ws.Palette;
-    const bool fill = tools->Fill->isChecked();
-    const gfx::Color color = palette->PaletteColor;
-    const int w = Canvas.pen.width;
-    const int m = penMargin(Canvas.pen);
-    const QPoint anchor(Xa, Ya);
     Canvas.pen.mode = gfx::PenMode::Copy;
     // Fills reach beyond the figure's outline wherever it leaks; they repaint everything.
     bool filled = false;
-
-    if (tools->DoDot->isChecked()) {
-        Canvas.ellipse(Xa, Ya, Xa + 1, Ya + 1);
-        area.addRect(QRect(Xa - m, Ya - m, 2 * m + 1, 2 * m + 1));
-    } else if (tools->DoCircle->isChecked()) {
-        Xm = X;
-        Ym = Y;
-        const int r = roundedDistance(anchor, QPoint(X, Y));
-        setBounds({QPoint(Xa - r, Ya), QPoint(Xa + r, Ya), QPoint(Xa, Ya - r), QPoint(Xa, Ya + r)});
-        drawFigure(Canvas, Figure::Circle, anchor, QPoint(X, Y), m_options, true, &area);
-        // A click without a drag has no circle to fill.
-        if (fill && r > 0) {
-            if (tools->gradientItem() == 0)
-                borderFill(Canvas, Xa, Ya, color);
-            else
-                gfx::GradientRadial(Canvas, Xa, Ya, X, Y, gfx::White, palette->PanelColor->color());
-            filled = true;
-        }
-    } else if (tools->DoEllipse->isChecked()) {
-        Xm = X;
-        Ym = Y;
-        setBounds({anchor, QPoint(Xm, Ym)});
-        drawFigure(Canvas, Figure::Ellipse, anchor, QPoint(Xm, Ym), m_options, true, &area);
-        if (fill && Xm != Xa && Ym != Ya) {
-            borderFill(Canvas, Xa + (X - Xa) / 2, Ya + (Y - Ya) / 2, color);
-            filled = true;
-        }
-    } else if (tools->DoRect->isChecked() || tools->DoRoundRect->isChecked()) {
-        const bool rect = tools->DoRect->isChecked();
-        setBounds({anchor, QPoint(Xm, Ym)});
-        Canvas.brush.style = gfx::BrushStyle::Clear;
-        drawFigure(Canvas, rect ? Figure::Rect : Figure::RoundRect, anchor, QPoint(Xm, Ym),
-                   m_options, true, &area);
-        if (fill && Xm != Xa && Ym != Ya) {
-            const RectGradient g =
-                rect ? rectGradientFor(tools->gradientItem()) : RectGradient::Plain;
-            if (g == RectGradient::Plain) {
-                borderFill(Canvas, Xa + w + 1, Ya + w + 1, color);
-            } else {
-                // Half a pen beyond the edges: the gradient also covers the outline's inner half.
-                const int b = w / 2;
-                fillRectGradient(Canvas, g,
-                                 QRect(QPoint(Xa - b, Ya - b), QPoint(Xm + b - 1, Ym + b - 1)),
-                                 palette->PanelColor->color());
-            }
-            filled = true;
-            paletteTakesFocus();
-        }
-    } else if (tools->DoPolygon->isChecked() || tools->DoPolygonCenter->isChecked()) {
-        const bool onSide = tools->DoPolygon->isChecked();
-        const RegularPolygon poly =
-            onSide ? polygonOnSide(anchor, QPoint(X, Y), m_options.corners)
-                   : polygonAroundCentre(anchor, QPoint(X, Y), m_options.corners);
-        if (!poly.empty) {
-            InitBounds();
-            for (std::size_t i = std::size_t(poly.boundsFrom); i < poly.path.size(); ++i)
-                TestBounds(poly.path[i].x(), poly.path[i].y());
-            drawFigure(Canvas, onSide ? Figure::PolygonOnSide : Figure::PolygonAroundCentre, anchor,
-                       QPoint(X, Y), m_options, true, &area);
-            Xka = poly.centre.x();
-            YKa = poly.centre.y();
-            if (fill) {
-                if (onSide)
-                    borderFill(Canvas, Xka, YKa, color);
-                else
-                    borderFill(Canvas, Xka + w + 1, YKa + w + 1, color);
-                filled = true;
-                paletteTakesFocus();
-            }
-        }
-    } else if (tools->DoLine->isChecked()) {
-        const QPoint E = ShiftIsDown ? ForcedPoint(Xa, Ya, X, Y) : QPoint(X, Y);
-        if (tools->ArrowRight->isChecked()) drawArrowHead(Canvas, Xa, Ya, E.x(), E.y(), &area);
-        if (tools->ArrowLeft->isChecked()) drawArrowHead(Canvas, E.x(), E.y(), Xa, Ya, &area);
-        drawFigure(Canvas, Figure::Line, anchor, E, m_options, true, &area);
-        // The side of a polygonal cut goes into the mask; its next corner is E.
-        if (!Kopio.isEmpty()) Kopio.line(Xa, Ya, E.x(), E.y());
-        Xm = E.x();
-        Ym = E.y();
-    } else if (tools->DoAxes->isChecked()) {
-        const DrawnFigure d =
-            drawFigure(Canvas, Figure::Axes, anchor, QPoint(X, Y), m_options, true, &area);
-        AxelMinX = d.axes.minX;
-        AxelMinY = d.axes.minY;
-        AxelMaxX = d.axes.maxX;
-        AxelMaxY = d.axes.maxY;
+    switch (m_stroke.shape) {
+    case Shape::Dot:
+        finalDot(area);
+        break;
+    case Shape::Circle:
+        filled = finalCircle(X, Y, area);
+        break;
+    case Shape::Ellipse:
+        filled = finalEllipse(X, Y, area);
+        break;
+    case Shape::Rect:
+    case Shape::RoundRect:
+        filled = finalBox(area);
+        break;
+    case Shape::Polygon:
+    case Shape::PolygonCenter:
+        filled = finalPolygon(X, Y, area);
+        break;
+    case Shape::Line:
+        finalLine(X, Y, area);
+        break;
+    case Shape::Axes:
+        keepAxesBounds(
+            drawFigure(Canvas, Figure::Axes, QPoint(Xa, Ya), QPoint(X, Y), m_options, true, &area)
+                .axes);
+        break;
+    case Shape::Curve:
+        break;
     }
     if (filled)
         canvasChanged();
@@ -602,10 +516,105 @@ void TForm1::drawFinalShape(int X, int Y, ChangedArea& area) {
         canvasChanged(area.region());
 }
 
-bool TForm1::cuttingSteps(int X, int Y, ChangedArea& area) {
-    const TTools* tools = ws.Tools;
+void TForm1::finalDot(ChangedArea& area) {
+    const int m = penMargin(Canvas.pen);
+    Canvas.ellipse(Xa, Ya, Xa + 1, Ya + 1);
+    area.addRect(QRect(Xa - m, Ya - m, 2 * m + 1, 2 * m + 1));
+}
+
+bool TForm1::finalCircle(int X, int Y, ChangedArea& area) {
     const QPoint anchor(Xa, Ya);
-    if (tools->DoLine->isChecked()) {
+    Xm = X;
+    Ym = Y;
+    const int r = roundedDistance(anchor, QPoint(X, Y));
+    setBounds({QPoint(Xa - r, Ya), QPoint(Xa + r, Ya), QPoint(Xa, Ya - r), QPoint(Xa, Ya + r)});
+    drawFigure(Canvas, Figure::Circle, anchor, QPoint(X, Y), m_options, true, &area);
+    // A click without a drag has no circle to fill.
+    if (!m_stroke.fill || r == 0) return false;
+    if (m_stroke.gradientItem == 0)
+        borderFill(Canvas, Xa, Ya, ws.Palette->PaletteColor);
+    else
+        gfx::GradientRadial(Canvas, Xa, Ya, X, Y, gfx::White, ws.Palette->PanelColor->color());
+    return true;
+}
+
+bool TForm1::finalEllipse(int X, int Y, ChangedArea& area) {
+    const QPoint anchor(Xa, Ya);
+    Xm = X;
+    Ym = Y;
+    setBounds({anchor, QPoint(Xm, Ym)});
+    drawFigure(Canvas, Figure::Ellipse, anchor, QPoint(Xm, Ym), m_options, true, &area);
+    if (!m_stroke.fill || Xm == Xa || Ym == Ya) return false;
+    borderFill(Canvas, Xa + (X - Xa) / 2, Ya + (Y - Ya) / 2, ws.Palette->PaletteColor);
+    return true;
+}
+
+bool TForm1::finalBox(ChangedArea& area) {
+    const QPoint anchor(Xa, Ya);
+    const bool rect = m_stroke.shape == Shape::Rect;
+    setBounds({anchor, QPoint(Xm, Ym)});
+    Canvas.brush.style = gfx::BrushStyle::Clear;
+    drawFigure(Canvas, figureOf(m_stroke.shape), anchor, QPoint(Xm, Ym), m_options, true, &area);
+    if (!m_stroke.fill || Xm == Xa || Ym == Ya) return false;
+    const RectGradient g = rect ? rectGradientFor(m_stroke.gradientItem) : RectGradient::Plain;
+    const int w = Canvas.pen.width;
+    if (g == RectGradient::Plain) {
+        borderFill(Canvas, Xa + w + 1, Ya + w + 1, ws.Palette->PaletteColor);
+    } else {
+        // Half a pen beyond the edges: the gradient also covers the outline's inner half.
+        const int b = w / 2;
+        fillRectGradient(Canvas, g, QRect(QPoint(Xa - b, Ya - b), QPoint(Xm + b - 1, Ym + b - 1)),
+                         ws.Palette->PanelColor->color());
+    }
+    paletteTakesFocus();
+    return true;
+}
+
+bool TForm1::finalPolygon(int X, int Y, ChangedArea& area) {
+    const QPoint anchor(Xa, Ya);
+    const bool onSide = m_stroke.shape == Shape::Polygon;
+    const RegularPolygon poly = onSide
+                                    ? polygonOnSide(anchor, QPoint(X, Y), m_options.corners)
+                                    : polygonAroundCentre(anchor, QPoint(X, Y), m_options.corners);
+    if (poly.empty) return false;
+    InitBounds();
+    for (std::size_t i = std::size_t(poly.boundsFrom); i < poly.path.size(); ++i)
+        TestBounds(poly.path[i].x(), poly.path[i].y());
+    drawFigure(Canvas, figureOf(m_stroke.shape), anchor, QPoint(X, Y), m_options, true, &area);
+    Xka = poly.centre.x();
+    YKa = poly.centre.y();
+    if (!m_stroke.fill) return false;
+    const int w = Canvas.pen.width;
+    if (onSide)
+        borderFill(Canvas, Xka, YKa, ws.Palette->PaletteColor);
+    else
+        borderFill(Canvas, Xka + w + 1, YKa + w + 1, ws.Palette->PaletteColor);
+    paletteTakesFocus();
+    return true;
+}
+
+void TForm1::finalLine(int X, int Y, ChangedArea& area) {
+    const QPoint E = ShiftIsDown ? ForcedPoint(Xa, Ya, X, Y) : QPoint(X, Y);
+    if (m_stroke.arrowRight) drawArrowHead(Canvas, Xa, Ya, E.x(), E.y(), &area);
+    if (m_stroke.arrowLeft) drawArrowHead(Canvas, E.x(), E.y(), Xa, Ya, &area);
+    drawFigure(Canvas, Figure::Line, QPoint(Xa, Ya), E, m_options, true, &area);
+    // The side of a polygonal cut goes into the mask; its next corner is E.
+    if (!Kopio.isEmpty()) Kopio.line(Xa, Ya, E.x(), E.y());
+    Xm = E.x();
+    Ym = E.y();
+}
+
+void TForm1::keepAxesBounds(const AxesLayout& axes) {
+    AxelMinX = axes.minX;
+    AxelMinY = axes.minY;
+    AxelMaxX = axes.maxX;
+    AxelMaxY = axes.maxY;
+}
+
+bool TForm1::cuttingSteps(int X, int Y, ChangedArea& area) {
+    const QPoint anchor(Xa, Ya);
+    switch (m_stroke.shape) {
+    case Shape::Line:
         if (!closesPolygonalCut(QPoint(Xm, Ym), QPoint(Xle, Yle), LeCount)) {
             // The cut goes on from this corner; the rubber band follows the pointer.
             Xa = Xm;
@@ -620,25 +629,29 @@ bool TForm1::cuttingSteps(int X, int Y, ChangedArea& area) {
         Xle = 0;
         Yle = 0;
         LeCount = 0;
-    } else if (tools->DoCurve->isChecked()) {
+        break;
+    case Shape::Curve:
         lineOnSurfaceAndMask(QPoint(Xm, Ym), anchor, area);
         canvasChanged(area.region());
-    } else if (tools->DoCircle->isChecked()) {
-        drawFigure(Kopio, Figure::Circle, anchor, QPoint(Xm, Ym), m_options, false, nullptr);
-    } else if (tools->DoEllipse->isChecked()) {
-        drawFigure(Kopio, Figure::Ellipse, anchor, QPoint(Xm, Ym), m_options, false, nullptr);
-    } else if (tools->DoRect->isChecked()) {
-        drawFigure(Kopio, Figure::Rect, anchor, QPoint(Xm, Ym), m_options, false, nullptr);
-    } else if (tools->DoRoundRect->isChecked()) {
-        drawFigure(Kopio, Figure::RoundRect, anchor, QPoint(Xm, Ym), m_options, false, nullptr);
-    } else if (tools->DoPolygon->isChecked() || tools->DoPolygonCenter->isChecked()) {
+        break;
+    case Shape::Circle:
+    case Shape::Ellipse:
+    case Shape::Rect:
+    case Shape::RoundRect:
+        drawFigure(Kopio, figureOf(m_stroke.shape), anchor, QPoint(Xm, Ym), m_options, false,
+                   nullptr);
+        break;
+    case Shape::Polygon:
+    case Shape::PolygonCenter: {
         // The circumscribed circle stays out of the mask, as it always has.
         ShapeOptions o = m_options;
         o.circle = false;
-        drawFigure(Kopio,
-                   tools->DoPolygon->isChecked() ? Figure::PolygonOnSide
-                                                 : Figure::PolygonAroundCentre,
-                   anchor, QPoint(X, Y), o, false, nullptr);
+        drawFigure(Kopio, figureOf(m_stroke.shape), anchor, QPoint(X, Y), o, false, nullptr);
+        break;
+    }
+    case Shape::Dot:
+    case Shape::Axes:
+        break;
     }
     // The dot and the axes leave no outline: like a too small one, the stroke is undone.
     if (outlineTooSmall(MinX, MinY, MaxX, MaxY)) {
@@ -668,7 +681,7 @@ void TForm1::placeText(int X, int Y) {
 void TForm1::pickColour(int X, int Y) {
     const QImage shot = platform::captureScreen(QRect(mapToGlobal(QPoint(X, Y)), QSize(1, 1)));
     if (!shot.isNull()) ws.Palette->ChooseColor(gfx::fromArgb(shot.pixel(0, 0)));
-    setCursorId(0);
+    setCursorId(PointerMode::Default);
     ws.ColorsForm->DoPick->setChecked(false);
 }
 

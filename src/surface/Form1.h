@@ -2,8 +2,10 @@
 // The drawing surface: a borderless window over the whole screen, see-through at a
 // constant opacity, on whose canvas everything is drawn. Its picture lives only here.
 #include "gfx/Canvas.h"
+#include "gfx/PointerMode.h"
 #include "surface/Geometry.h"
 #include "surface/Shapes.h"
+#include "surface/Stroke.h"
 
 #include <QImage>
 #include <QRegion>
@@ -116,9 +118,9 @@ public:
     // The magnifier follows the pointer and shows the screen around it enlarged.
     void RefreshZoomer(int X, int Y);
 
-    // The pointer shape, which doubles as a mode (0, -20, -21, -23 .. -26).
-    int cursorId() const { return m_cursorId; }
-    void setCursorId(int id);
+    // The pointer shape, which doubles as the surface's mode.
+    PointerMode cursorId() const { return m_cursorId; }
+    void setCursorId(PointerMode id);
 
     // Whole-window opacity, 2..255.
     void setAlpha(int alpha);
@@ -144,7 +146,6 @@ protected:
 
 private:
     void buildMenus();
-    ShapeOptions readShapeOptions() const;
     bool displayShown() const;
     void showReadout(const QString& text);
     bool textArmed() const;
@@ -156,6 +157,14 @@ private:
     // latter say whether the handling goes on.
     void drawFinalShape(int X, int Y, ChangedArea& area);
     bool cuttingSteps(int X, int Y, ChangedArea& area);
+    // The final figures; those that fill say so.
+    void finalDot(ChangedArea& area);
+    bool finalCircle(int X, int Y, ChangedArea& area);
+    bool finalEllipse(int X, int Y, ChangedArea& area);
+    bool finalBox(ChangedArea& area);
+    bool finalPolygon(int X, int Y, ChangedArea& area);
+    void finalLine(int X, int Y, ChangedArea& area);
+    void keepAxesBounds(const AxesLayout& axes);
     // Rubber bands.
     void previewTo(Figure figure, QPoint end);
     void removeShownPreview(ChangedArea& area);
@@ -166,11 +175,13 @@ private:
     ChangedArea changedArea() const;
 
     WindowSet& ws;
-    int m_cursorId = 0;
+    PointerMode m_cursorId = PointerMode::Default;
     int m_alpha = 150;
 
     // A left press began what the release is to finish.
     bool m_pressed = false;
+    // The selector's choices for the stroke, as its press read them.
+    StrokeSettings m_stroke;
     ShapeOptions m_options;
     Preview m_preview;
     // The surface as the stroke's snapshot took it; shares the snapshot's pixels.

@@ -9,10 +9,7 @@
 
 using namespace gfx;
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 TEST(DrawTransparent, AllWhiteBitmapLeavesTheSurfaceUnchanged) {
     Canvas surface = noise(40, 30, 1);
@@ -67,12 +64,12 @@ TEST(DrawTransparent, MixedBitmapPartlyOutsideTheSurface) {
 
 TEST(Erase, SquaresUnderTheThreeErasers) {
     struct Case {
-        int cursor;
+        PointerMode cursor;
         QRect square;
     };
-    const Case cases[] = {{EraserLarge, QRect(QPoint(104, 104), QPoint(127, 127))},
-                          {EraserMedium, QRect(QPoint(109, 109), QPoint(120, 120))},
-                          {EraserSmall, QRect(QPoint(115, 115), QPoint(118, 118))}};
+    const Case cases[] = {{PointerMode::EraserLarge, QRect(QPoint(104, 104), QPoint(127, 127))},
+                          {PointerMode::EraserMedium, QRect(QPoint(109, 109), QPoint(120, 120))},
+                          {PointerMode::EraserSmall, QRect(QPoint(115, 115), QPoint(118, 118))}};
     for (const Case& k : cases) {
         Canvas c(200, 200, rgb(10, 20, 30));
         c.brush = Brush{BrushStyle::Clear, rgb(1, 2, 3)};
@@ -81,18 +78,20 @@ TEST(Erase, SquaresUnderTheThreeErasers) {
         for (int y = 95; y < 135; ++y)
             for (int x = 95; x < 135; ++x)
                 ASSERT_EQ(c.pixel(x, y), k.square.contains(x, y) ? White : rgb(10, 20, 30))
-                    << k.cursor << ": " << x << "," << y;
+                    << int(k.cursor) << ": " << x << "," << y;
         // The brush keeps its colour.
         EXPECT_EQ(c.brush.color, rgb(1, 2, 3));
     }
 }
 
 TEST(Erase, OtherPointersEraseNothing) {
-    for (int cursor : {0, -20, -21, -23, -27}) {
+    // -27 names no pointer at all.
+    for (PointerMode cursor : {PointerMode::Default, PointerMode::Pick, PointerMode::PointingHand,
+                               PointerMode::Scissors, PointerMode(-27)}) {
         Canvas c(60, 60, Black);
         Erase(c, 10, 10, cursor);
         EXPECT_FALSE(EraserSquare(cursor, 10, 10).has_value());
-        EXPECT_EQ(c.image(), Canvas(60, 60, Black).image()) << cursor;
+        EXPECT_EQ(c.image(), Canvas(60, 60, Black).image()) << int(cursor);
     }
 }
 

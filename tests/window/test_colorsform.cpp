@@ -86,15 +86,15 @@ TEST_F(ColorsForm, PickButtonSwitchesThePickPointerOnAndOff) {
     const gfx::Color before = ws->Palette->PaletteColor;
     QTest::mouseClick(c->DoPick, Qt::LeftButton);
     EXPECT_TRUE(c->DoPick->isChecked());
-    EXPECT_EQ(ws->Form1->cursorId(), -20);
+    EXPECT_EQ(ws->Form1->cursorId(), PointerMode::Pick);
     QTest::mouseClick(c->DoPick, Qt::LeftButton);
     EXPECT_FALSE(c->DoPick->isChecked());
-    EXPECT_EQ(ws->Form1->cursorId(), -21);
+    EXPECT_EQ(ws->Form1->cursorId(), PointerMode::PointingHand);
     EXPECT_EQ(ws->Palette->PaletteColor, before);
 
     // Releasing the button from elsewhere leaves the pointer alone.
     c->DoPick->setChecked(true);
-    EXPECT_EQ(ws->Form1->cursorId(), -21);
+    EXPECT_EQ(ws->Form1->cursorId(), PointerMode::PointingHand);
 }
 
 } // namespace

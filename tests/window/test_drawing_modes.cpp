@@ -345,7 +345,7 @@ TEST_F(Modes, ColourPickTakesThePixelUnderTheRelease) {
     f->canvasChanged();
     QApplication::processEvents();
     ws->ColorsForm->DoPick->click();
-    ASSERT_EQ(f->cursorId(), -20);
+    ASSERT_EQ(f->cursorId(), PointerMode::Pick);
     choose(tools->DoRect);
     press({600, 600});
     EXPECT_FALSE(f->Drawing) << "a press starts no stroke";
@@ -354,13 +354,13 @@ TEST_F(Modes, ColourPickTakesThePixelUnderTheRelease) {
     EXPECT_EQ(palette->PaletteColor, teal);
     EXPECT_EQ(palette->LinePenColor, teal);
     EXPECT_EQ(f->Canvas.pen.color, teal);
-    EXPECT_EQ(f->cursorId(), 0);
+    EXPECT_EQ(f->cursorId(), PointerMode::Default);
     EXPECT_FALSE(ws->ColorsForm->DoPick->isChecked());
 }
 
 TEST_F(Modes, SquareErasersWipeAtEveryMove) {
     f->Canvas.fillRect(0, 0, 400, 400, gfx::Black);
-    f->setCursorId(-25);
+    f->setCursorId(PointerMode::EraserMedium);
     choose(tools->DoLine);
     drag({100, 100}, {{105, 100}, {110, 100}});
     // 12x12 squares from x = 114 and x = 119, y = 109 .. 120; not at the press point.

@@ -71,11 +71,13 @@ TEST(SpongeWipe, CoversAllButTheSpongesRightEdgeAndHangsTwoPixelsBelow) {
 TEST_F(Erasers, SquareButtonsSetTheirPointerAndKeepTheChooserOpen) {
     const struct {
         QToolButton* button;
-        int pointer;
+        PointerMode pointer;
         int side;
-    } cases[] = {{chooser->Nelio1, -24, 24}, {chooser->Nelio2, -25, 12}, {chooser->Nelio3, -26, 4}};
+    } cases[] = {{chooser->Nelio1, PointerMode::EraserLarge, 24},
+                 {chooser->Nelio2, PointerMode::EraserMedium, 12},
+                 {chooser->Nelio3, PointerMode::EraserSmall, 4}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.pointer);
+        SCOPED_TRACE(int(c.pointer));
         blacken();
         chooser->show(); // the surface's moves hide it
         c.button->click();
@@ -90,18 +92,18 @@ TEST_F(Erasers, SquareButtonsSetTheirPointerAndKeepTheChooserOpen) {
     }
     // A tool button of the palette takes the square pointer back.
     palette->DoFill->click();
-    EXPECT_EQ(f->cursorId(), 0);
+    EXPECT_EQ(f->cursorId(), PointerMode::Default);
 }
 
 TEST_F(Erasers, SpongeButtonShowsTheSpongeAtTheChooserTheFirstTime) {
     chooser->Nelio2->click();
-    ASSERT_EQ(f->cursorId(), -25);
+    ASSERT_EQ(f->cursorId(), PointerMode::EraserMedium);
     chooseSponge({500, 300});
     EXPECT_FALSE(chooser->isVisible());
     ASSERT_TRUE(sponge->isVisible());
     EXPECT_EQ(sponge->pos(), QPoint(500, 300));
     EXPECT_EQ(sponge->size(), QSize(110, 52));
-    EXPECT_EQ(f->cursorId(), 0) << "the square eraser is put away";
+    EXPECT_EQ(f->cursorId(), PointerMode::Default) << "the square eraser is put away";
     EXPECT_TRUE(chooser->SieniIso->isChecked());
 }
 
@@ -166,13 +168,13 @@ TEST_F(Erasers, RightDragMovesTheSpongeWithoutWiping) {
 TEST_F(Erasers, ClickOnTheSpongeOnlyPressesItsButton) {
     chooseSponge({300, 200});
     chooser->Nelio3->click(); // the chooser need not be open for this
-    ASSERT_EQ(f->cursorId(), -26);
+    ASSERT_EQ(f->cursorId(), PointerMode::EraserSmall);
     send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {20, 20});
     releaseSponge(Qt::LeftButton, {20, 20});
     EXPECT_TRUE(chooser->SieniIso->isChecked());
     EXPECT_FALSE(chooser->Nelio3->isChecked());
     EXPECT_FALSE(chooser->isVisible()) << "the click action does not run";
-    EXPECT_EQ(f->cursorId(), -26);
+    EXPECT_EQ(f->cursorId(), PointerMode::EraserSmall);
 }
 
 } // namespace

@@ -128,13 +128,13 @@ TEST_F(Palette, OptionsOpenAbove) {
 TEST_F(Palette, TextWindowTogglesAndReleasesTheScissors) {
     QTest::mouseClick(p->Scissors, Qt::LeftButton);
     ASSERT_TRUE(p->Scissors->isChecked());
-    EXPECT_EQ(ws->Form1->cursorId(), -23);
+    EXPECT_EQ(ws->Form1->cursorId(), PointerMode::Scissors);
     QTest::mouseClick(p->DoText, Qt::LeftButton);
     EXPECT_TRUE(ws->FormText->isVisible());
     EXPECT_FALSE(p->Scissors->isChecked());
     EXPECT_FALSE(p->DoShowDrawMenu->isChecked()) << "one group with the shape button";
     EXPECT_EQ(ws->FormText->x(), 1920 - 38 - ws->FormText->frameGeometry().width() - 2);
-    EXPECT_EQ(ws->Form1->cursorId(), 0);
+    EXPECT_EQ(ws->Form1->cursorId(), PointerMode::Default);
     QTest::mouseClick(p->DoText, Qt::LeftButton);
     EXPECT_FALSE(ws->FormText->isVisible());
     EXPECT_FALSE(ws->FormText->Visited);
@@ -154,11 +154,11 @@ TEST_F(Palette, ScissorsAndFillExcludeEachOther) {
 
 TEST_F(Palette, ScissorsPointerOnlyWhileExpanded) {
     QTest::mouseClick(p->Scissors, Qt::LeftButton);
-    EXPECT_EQ(ws->Form1->cursorId(), -23);
+    EXPECT_EQ(ws->Form1->cursorId(), PointerMode::Scissors);
     QTest::mouseClick(p->DoShowPalette, Qt::LeftButton);
-    EXPECT_EQ(ws->Form1->cursorId(), 0);
+    EXPECT_EQ(ws->Form1->cursorId(), PointerMode::Default);
     QTest::mouseClick(p->DoShowPalette, Qt::LeftButton);
-    EXPECT_EQ(ws->Form1->cursorId(), -23);
+    EXPECT_EQ(ws->Form1->cursorId(), PointerMode::Scissors);
     QTest::mouseDClick(ws->Form1, Qt::LeftButton, {}, QPoint(200, 200));
     EXPECT_FALSE(p->Scissors->isChecked());
 }

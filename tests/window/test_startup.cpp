@@ -163,15 +163,16 @@ TEST_F(Startup, ArialIsItsTwinWhereTheSystemHasNoArial) {
 TEST_F(Startup, PointersFallBackWhenTheInstallFolderDoesNotExist) {
     writeIni();
     start();
-    EXPECT_EQ(ws->cursorFor(-23).shape(), Qt::BitmapCursor);
-    EXPECT_EQ(ws->cursorFor(-26).shape(), Qt::BitmapCursor);
+    EXPECT_EQ(ws->cursorFor(PointerMode::Scissors).shape(), Qt::BitmapCursor);
+    EXPECT_EQ(ws->cursorFor(PointerMode::EraserSmall).shape(), Qt::BitmapCursor);
     ws.reset();
 
     writeIniRaw(QStringLiteral("[Common]\nINSTALLFOLDER=%1/ei-ole/\n").arg(root.path()).toUtf8());
     start();
     ASSERT_FALSE(ws->finished());
-    for (int id : {-23, -24, -25, -26})
-        EXPECT_EQ(ws->cursorFor(id).shape(), Qt::ArrowCursor) << id;
+    for (PointerMode id : {PointerMode::Scissors, PointerMode::EraserLarge,
+                           PointerMode::EraserMedium, PointerMode::EraserSmall})
+        EXPECT_EQ(ws->cursorFor(id).shape(), Qt::ArrowCursor) << int(id);
 }
 
 TEST_F(Startup, UpdateIsHandedOverToTheUpdater) {

@@ -168,11 +168,11 @@ TEST_F(ToolsAtWork, DashHidesTheGradientChoiceOfAFilledRectangle) {
 TEST_F(ToolsAtWork, FillAndTheCuttingToolExcludeEachOther) {
     click(p->Scissors);
     ASSERT_TRUE(p->Scissors->isChecked());
-    ASSERT_EQ(ws->Form1->cursorId(), -23);
+    ASSERT_EQ(ws->Form1->cursorId(), PointerMode::Scissors);
     click(t->Fill);
     EXPECT_TRUE(t->Fill->isChecked());
     EXPECT_FALSE(p->Scissors->isChecked());
-    EXPECT_EQ(ws->Form1->cursorId(), 0) << "the pointer leaves the scissors too";
+    EXPECT_EQ(ws->Form1->cursorId(), PointerMode::Default) << "the pointer leaves the scissors too";
 
     // The palette unchecks Fill for the scissors; the gradient choice goes with it.
     click(t->DoRect);
