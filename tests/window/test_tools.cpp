@@ -126,3 +126,58 @@ TEST_F(Tools, PolygonMenu) {
 }
 
 } // namespace
+
+namespace {
+
+// What a stroke reads: the shape of the button down with its figure, and the other choices
+// as they stand; the axes' unit only while the axes are down.
+TEST_F(Tools, StrokeSettingsAreTheSelectorsChoicesAtOnce) {
+    const struct {
+        QToolButton* b;
+        Shape shape;
+        Figure figure;
+    } cases[] = {
+        {t->DoLine, Shape::Line, Figure::Line},
+        {t->DoCurve, Shape::Curve, Figure::None},
+        {t->DoDot, Shape::Dot, Figure::None},
+        {t->DoEllipse, Shape::Ellipse, Figure::Ellipse},
+        {t->DoCircle, Shape::Circle, Figure::Circle},
+        {t->DoRoundRect, Shape::RoundRect, Figure::RoundRect},
+        {t->DoRect, Shape::Rect, Figure::Rect},
+        {t->DoPolygon, Shape::Polygon, Figure::PolygonOnSide},
+        {t->DoPolygonCenter, Shape::PolygonCenter, Figure::PolygonAroundCentre},
+        {t->DoAxes, Shape::Axes, Figure::Axes},
+    };
+    t->AxesUnit->setText(QStringLiteral("25"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.b->objectName().toStdString());
+        c.b->click();
+        const StrokeSettings s = t->strokeSettings();
+        EXPECT_EQ(s.shape, c.shape);
+        EXPECT_EQ(figureOf(s.shape), c.figure);
+        EXPECT_EQ(s.axesUnit, c.shape == Shape::Axes ? 25 : 1);
+    }
+
+    t->DoLine->click();
+    t->ArrowRight->click();
+    t->Dash->click();
+    t->AngleCount->setValue(12);
+    t->MenuCircle->setChecked(true);
+    StrokeSettings s = t->strokeSettings();
+    EXPECT_TRUE(s.dash);
+    EXPECT_TRUE(s.arrowRight);
+    EXPECT_FALSE(s.arrowLeft);
+    EXPECT_EQ(s.corners, 12);
+    EXPECT_TRUE(s.circle);
+    EXPECT_FALSE(s.sectorLines);
+
+    t->DoRect->click();
+    t->Fill->click();
+    t->Gradient->setItemIndex(3);
+    s = t->strokeSettings();
+    EXPECT_TRUE(s.fill);
+    EXPECT_FALSE(s.dash) << "the fill takes the dash away";
+    EXPECT_EQ(s.gradientItem, 3);
+}
+
+} // namespace
