@@ -23,10 +23,14 @@ Folders initialFolders(const Environment& env) {
     return f;
 }
 
-void applyCommonKeys(Folders& f, const QString& installFolder, const QString& databaseFolder) {
+void applyCommonKey(Folders& f, QString Folders::*folder, const QString& value) {
     if (f.StartedFromUsb) return;
-    f.MainFolder = installFolder;
-    f.DatabaseFolder = databaseFolder;
+    f.*folder = value;
+}
+
+void applyCommonKeys(Folders& f, const QString& installFolder, const QString& databaseFolder) {
+    applyCommonKey(f, &Folders::MainFolder, installFolder);
+    applyCommonKey(f, &Folders::DatabaseFolder, databaseFolder);
 }
 
 void finishFolders(Folders& f) {

@@ -24,7 +24,10 @@ QString withSeparator(const QString& folder);
 // beside the program, otherwise the configuration lives in the shared data folder.
 Folders initialFolders(const Environment& env);
 
-// The folders named by the settings file's Common section (ignored on a removable drive).
+// A folder named by the settings file's Common section; a removable drive ignores them and
+// keeps its own.
+void applyCommonKey(Folders& f, QString Folders::*folder, const QString& value);
+// Both of them: the installation folder and the data root.
 void applyCommonKeys(Folders& f, const QString& installFolder, const QString& databaseFolder);
 
 // The data root and its sub-folders, once the settings are read.
