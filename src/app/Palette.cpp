@@ -17,6 +17,7 @@
 #include "curtain/Curtain.h"
 #include "curtain/Raami.h"
 #include "curtain/Strips.h"
+#include "gfx/PictureCopy.h"
 #include "platform/Platform.h"
 #include "surface/Form1.h"
 #include "text/FormText.h"
@@ -36,8 +37,6 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-#include <cstring>
 
 namespace {
 
@@ -82,7 +81,8 @@ void groupButtons(std::initializer_list<QToolButton*> group) {
 
 } // namespace
 
-TPalette::TPalette(WindowSet& ws) : QWidget(nullptr), ws(ws) {
+TPalette::TPalette(WindowSet& ws)
+    : QWidget(nullptr), ImageIndex(ws.Form1->History.cursor()), ws(ws) {
     ws.Palette = this; // start-up below already writes into the palette through the others
     setObjectName(QStringLiteral("Palette"));
     setWindowTitle(QStringLiteral("Ravo"));
@@ -440,37 +440,12 @@ void TPalette::DoSetStateClick() {
     }
 }
 
-namespace {
-
-// Copies the rectangle r of `from` onto the same place of `to`, when both are 32-bit
-// pictures that hold it and `to` shares its pixels with no other picture. False when it
-// cannot, and then nothing is copied.
-bool copyPixels(const QImage& from, QImage& to, const QRect& r) {
-    const bool fits = from.format() == QImage::Format_RGB32 &&
-                      to.format() == QImage::Format_RGB32 && from.rect().contains(r) &&
-                      to.rect().contains(r) && to.isDetached();
-    if (!fits || r.isEmpty()) return fits;
-    const std::size_t rowBytes = std::size_t(r.width()) * 4;
-    const qsizetype fromLine = from.bytesPerLine(), toLine = to.bytesPerLine();
-    const uchar* src = from.constScanLine(r.top()) + r.left() * 4;
-    uchar* dst = to.scanLine(r.top()) + r.left() * 4;
-    if (fromLine == toLine && qsizetype(rowBytes) == fromLine) {
-        std::memcpy(dst, src, rowBytes * std::size_t(r.height()));
-        return true;
-    }
-    for (int y = 0; y < r.height(); ++y, src += fromLine, dst += toLine)
-        std::memcpy(dst, src, rowBytes);
-    return true;
-}
-
-} // namespace
-
 void TPalette::MoveFormToBitmap(gfx::Canvas& picture) {
     TForm1* surface = ws.Form1;
     const QImage& drawing = surface->Canvas.image();
     const QRect r(0, 0, surface->width(), surface->height());
     // A picture of the surface's size keeps its memory: the snapshots reuse theirs.
-    if (picture.image().size() == r.size() && copyPixels(drawing, picture.image(), r)) return;
+    if (picture.image().size() == r.size() && gfx::copyArea(drawing, picture.image(), r)) return;
     picture.setImage(drawing.copy(r));
 }
 

@@ -22,7 +22,8 @@ public:
     bool Loading = true;
     bool Capturing = false;
     int PaletteHeight = 0; // the layout's full height (without the caption bar)
-    int ImageIndex = 1;
+    // The undo cursor, which the surface's history owns.
+    int& ImageIndex;
     int LinePenWidth = 3;
     gfx::Color LinePenColor = 0;
     int DotPenWidth = 10;
@@ -86,7 +87,7 @@ public:
     void MenuCurtain1Click();
     void MenuCurtainFormClick();
 
-    // Undo: restores a snapshot; "CHANGEINDEX" also moves the cursor back.
+    // Undo: restores a snapshot; "CHANGEINDEX" also moves the cursor back. See UndoHistory.
     void GetPrevPicture(const QString& mode);
     void DoCancelClick();
     // Clears the surface to its plain background, keeping the drawing as an undo snapshot.

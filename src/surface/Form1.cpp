@@ -99,9 +99,7 @@ void TForm1::FormCreate() {
     CaptionHeight = 0; // borderless
     // The undo slots stay empty until a snapshot is stored: an undo right after start
     // must find nothing to restore.
-    Arc1Image.clear();
-    Arc2Image.clear();
-    Arc3Image.clear();
+    History.clear();
     setCursorId(PointerMode::Default);
 }
 

@@ -6,6 +6,7 @@
 #include "surface/Geometry.h"
 #include "surface/Shapes.h"
 #include "surface/Stroke.h"
+#include "surface/UndoHistory.h"
 
 #include <QImage>
 #include <QRegion>
@@ -31,9 +32,22 @@ public:
     gfx::Canvas Canvas;
 
     // Hidden pictures.
+    //
+    // Image1, the work picture: while a snapshot is taken, the surface as it was before the
+    // change (then shared with the slot it went into, and with the stroke's starting
+    // picture); while an undo runs, the slot it restores; while the draw state is off, the
+    // drawing hidden with the surface; after CaptureRect, the whole screen as displayed.
     gfx::Canvas Image1;
-    gfx::Canvas Arc1Image, Arc2Image, Arc3Image;
+    // The undo history, and its three slots under their own names: Arc1Image is the newest
+    // snapshot, Arc3Image the oldest; each is empty until a snapshot is stored there.
+    UndoHistory History;
+    gfx::Canvas& Arc1Image = History.slot(1);
+    gfx::Canvas& Arc2Image = History.slot(2);
+    gfx::Canvas& Arc3Image = History.slot(3);
+    // The cutting mask: white with the black outline, only while a cut is made.
     gfx::Canvas Kopio;
+    // After CaptureRect, the captured rectangle; while the magnifier is shown, the screen
+    // around the pointer; between switching the draw state off and on, the hidden drawing.
     gfx::Canvas CopyImage;
     gfx::Canvas Nuoli;
     gfx::Canvas ZoomBitmap;
