@@ -38,16 +38,6 @@ QCheckBox* checkBox(const char* name, const QString& caption, const QString& hin
     return c;
 }
 
-QPushButton* flatButton(const char* name, const QString& caption, const QString& hint,
-                        QWidget* parent, int left, int top) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setFlat(true);
-    setHint(b, hint);
-    b->setGeometry(left, top, 90, 28);
-    return b;
-}
-
 bool isArrowKey(int key) {
     return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
 }
@@ -133,16 +123,15 @@ TOptionsForm::TOptionsForm(WindowSet& ws) : QWidget(nullptr), ws(ws) {
                                          "automaattisesti lähimpään vasempaan ylänurkkaan"),
                           GroupGrid, 10, 96, 240);
 
-    DoClose = flatButton("DoClose", QStringLiteral("&Sulje"), QStringLiteral("Suljetaan ikkuna"),
-                         page, 270, 246);
-    DoClearAll = flatButton("DoClearAll", QStringLiteral("&Alusta   "),
-                            QStringLiteral("Puhdistaa näytön ja poistaa kaikki työkalut näytöltä"),
-                            page, 368, 246);
-    DoSaveSettings = flatButton(
-        "DoSaveSettings", QStringLiteral("&Tallenna"),
+    DoClose = flatPushButton("DoClose", QStringLiteral("&Sulje"), page, QRect(270, 246, 90, 28),
+                             QStringLiteral("Suljetaan ikkuna"));
+    DoClearAll =
+        flatPushButton("DoClearAll", QStringLiteral("&Alusta   "), page, QRect(368, 246, 90, 28),
+                       QStringLiteral("Puhdistaa näytön ja poistaa kaikki työkalut näytöltä"));
+    DoSaveSettings = flatPushButton(
+        "DoSaveSettings", QStringLiteral("&Tallenna"), page, QRect(466, 246, 90, 28),
         QStringLiteral("Tallentaa liukusäädinten arvot, käytetyn väri, kynän vahvuuden ja fontin "
-                       "seuraavaan istuntoon"),
-        page, 466, 246);
+                       "seuraavaan istuntoon"));
 
     resize(572, 316);
 

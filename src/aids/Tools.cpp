@@ -129,14 +129,9 @@ TTools::TTools(WindowSet& ws) : QWidget(nullptr), ws(ws) {
 
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
-    MenuRadius = PopupMenu->addAction(QStringLiteral("Sektoriviivat"));
-    MenuRadius->setObjectName(QStringLiteral("MenuRadius"));
-    MenuRadius->setCheckable(true);
-    MenuCircle = PopupMenu->addAction(QStringLiteral("Ympyrä"));
-    MenuCircle->setObjectName(QStringLiteral("MenuCircle"));
-    MenuCircle->setCheckable(true);
-    MenuCancel = PopupMenu->addAction(QStringLiteral("Peruuta"));
-    MenuCancel->setObjectName(QStringLiteral("MenuCancel"));
+    MenuRadius = menuItem(PopupMenu, "MenuRadius", QStringLiteral("Sektoriviivat"), true);
+    MenuCircle = menuItem(PopupMenu, "MenuCircle", QStringLiteral("Ympyrä"), true);
+    MenuCancel = menuItem(PopupMenu, "MenuCancel", QStringLiteral("Peruuta"));
 
     resize(ClientWidth, OuterHeight);
     setOuterHeight(this, OuterHeight);

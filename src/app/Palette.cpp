@@ -5,6 +5,7 @@
 #include "aids/Numbers.h"
 #include "aids/OptionsForm.h"
 #include "aids/Tools.h"
+#include "aids/WindowKit.h"
 #include "aids/Zoomer.h"
 #include "app/Errors.h"
 #include "app/HelpForm.h"
@@ -185,23 +186,12 @@ void TPalette::buildControls() {
 
     PopupCurtain = new QMenu(this);
     PopupCurtain->setObjectName(QStringLiteral("PopupCurtain"));
-    MenuCurtain1 = PopupCurtain->addAction(QStringLiteral("Verho"));
-    MenuCurtain1->setObjectName(QStringLiteral("MenuCurtain1"));
-    MenuCurtain1->setCheckable(true);
-    MenuCurtainForm = PopupCurtain->addAction(QStringLiteral("Ikkuna"));
-    MenuCurtainForm->setObjectName(QStringLiteral("MenuCurtainForm"));
-    MenuCurtainForm->setCheckable(true);
-    MenuCurtainCancel = PopupCurtain->addAction(QStringLiteral("Peruuta"));
-    MenuCurtainCancel->setObjectName(QStringLiteral("MenuCurtainCancel"));
-    // The menu toggles the marks itself; the handlers decide them.
-    connect(MenuCurtain1, &QAction::triggered, this, [this] {
-        MenuCurtain1->setChecked(!MenuCurtain1->isChecked());
-        MenuCurtain1Click();
-    });
-    connect(MenuCurtainForm, &QAction::triggered, this, [this] {
-        MenuCurtainForm->setChecked(!MenuCurtainForm->isChecked());
-        MenuCurtainFormClick();
-    });
+    MenuCurtain1 = menuItem(PopupCurtain, "MenuCurtain1", QStringLiteral("Verho"), true);
+    MenuCurtainForm = menuItem(PopupCurtain, "MenuCurtainForm", QStringLiteral("Ikkuna"), true);
+    MenuCurtainCancel = menuItem(PopupCurtain, "MenuCurtainCancel", QStringLiteral("Peruuta"));
+    // The handlers decide the marks.
+    onTickedItemChosen(MenuCurtain1, this, [this] { MenuCurtain1Click(); });
+    onTickedItemChosen(MenuCurtainForm, this, [this] { MenuCurtainFormClick(); });
 
     connect(DoDocument, &QToolButton::clicked, this, &TPalette::DoDocumentClick);
     connect(DoTop, &QToolButton::clicked, this, &TPalette::DoTopClick);
@@ -240,8 +230,13 @@ int TPalette::bottomTop(int outerHeight) const {
     return bottomRuleTop(platform::screenSize().height(), outerHeight, platform::taskbarHeight());
 }
 
-void TPalette::placeBeside(QWidget* w, int top) {
+void TPalette::showBeside(QWidget* w, int top) {
     w->move(besideLeft(x(), outerWidth(this), outerWidth(w)), top);
+    w->show();
+}
+
+int TPalette::topOf(const QWidget* control) const {
+    return y() + control->mapTo(this, QPoint(0, 0)).y();
 }
 
 void TPalette::showEvent(QShowEvent* e) {
@@ -346,15 +341,13 @@ void TPalette::DoTopClick() {
 }
 
 void TPalette::PanelPenWidthClick() {
-    placeBeside(ws.Numbers, y() + PanelPenWidth->mapTo(this, QPoint(0, 0)).y());
-    ws.Numbers->show();
+    showBeside(ws.Numbers, topOf(PanelPenWidth));
     ws.Tools->hide();
     SetCursor();
 }
 
 void TPalette::DoShowDrawMenuClick() {
-    placeBeside(ws.Tools, y() + DoShowDrawMenu->mapTo(this, QPoint(0, 0)).y());
-    ws.Tools->show();
+    showBeside(ws.Tools, topOf(DoShowDrawMenu));
     ws.Tools->raise();
     SetCursor();
     DoShowDrawMenu->setChecked(true);
@@ -362,34 +355,29 @@ void TPalette::DoShowDrawMenuClick() {
 }
 
 void TPalette::PanelColorClick() {
-    placeBeside(ws.ColorsForm, y() + PanelColor->mapTo(this, QPoint(0, 0)).y() + 20);
-    ws.ColorsForm->show();
+    showBeside(ws.ColorsForm, topOf(PanelColor) + 20);
     ws.ColorsForm->raise();
     SetCursor();
 }
 
 void TPalette::DoArrowClick() {
-    placeBeside(ws.FilesForm, y());
     setOuterHeight(ws.FilesForm, outerHeight(this));
-    ws.FilesForm->show();
+    showBeside(ws.FilesForm, y());
     Scissors->setChecked(false);
     SetCursor();
 }
 
 void TPalette::SpongeClick() {
-    placeBeside(ws.AddIns, y() + Sponge->mapTo(this, QPoint(0, 0)).y());
-    ws.AddIns->show();
+    showBeside(ws.AddIns, topOf(Sponge));
 }
 
 void TPalette::DoShowOptionsClick() {
-    placeBeside(ws.OptionsForm, bottomTop(outerHeight(ws.OptionsForm)) - 120);
     MoveFormToBitmap(ws.Form1->Image1);
-    ws.OptionsForm->show();
+    showBeside(ws.OptionsForm, bottomTop(outerHeight(ws.OptionsForm)) - 120);
 }
 
 void TPalette::DoShowInfoClick() {
-    placeBeside(ws.HelpForm, y());
-    ws.HelpForm->show();
+    showBeside(ws.HelpForm, y());
 }
 
 void TPalette::DoTextClick() {
@@ -505,8 +493,7 @@ void TPalette::MenuCurtainFormClick() {
         if (MenuCurtain1->isChecked()) MenuCurtain1Click();
         MenuCurtainForm->setChecked(true);
         const QSize screen = platform::screenSize();
-        ws.Raami->move(screen.width() / 2 - outerWidth(ws.Raami) / 2,
-                       screen.height() / 2 - outerHeight(ws.Raami) / 2);
+        ws.Raami->move(centredIn(screen, QSize(outerWidth(ws.Raami), outerHeight(ws.Raami))));
         ws.Raami->show();
     }
 }

@@ -107,7 +107,10 @@ private:
     void FormShow();
     void runStartup();
     void handOverUpdate();
-    void placeBeside(QWidget* w, int top);
+    // Places a window beside the palette, at the given height, and shows it.
+    void showBeside(QWidget* w, int top);
+    // The screen height of one of the palette's controls.
+    int topOf(const QWidget* control) const;
     int bottomTop(int outerHeight) const;
 
     WindowSet& ws;

@@ -5,6 +5,7 @@
 #include "app/RavoIni.h"
 #include "app/SettingsKeys.h"
 #include "app/Startup.h"
+#include "app/WindowGeometry.h"
 #include "app/WindowSet.h"
 #include "platform/Platform.h"
 #include "surface/Form1.h"
@@ -64,8 +65,8 @@ void TPalette::handOverUpdate() {
     const QString updater = f.MainFolder + UpdaterFileName;
     const QString installed = f.MainFolder + ProgramFileName;
     const QSize screen = platform::screenSize();
-    const int x = screen.width() / 2 - ws.MesForm->width() / 2;
-    const int y = screen.height() / 2 - ws.MesForm->height() / 2;
+    const QPoint centre = centredIn(screen, ws.MesForm->size());
+    const int x = centre.x(), y = centre.y();
 
     const bool updateExists = QFile::exists(update);
     const bool installedExists = QFile::exists(installed);

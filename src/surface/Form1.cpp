@@ -8,11 +8,13 @@
 #include "aids/Numbers.h"
 #include "aids/OptionsForm.h"
 #include "aids/Tools.h"
+#include "aids/WindowKit.h"
 #include "aids/Zoomer.h"
 #include "app/Icons.h"
 #include "app/MesForm.h"
 #include "app/Palette.h"
 #include "app/Panel.h"
+#include "app/WindowGeometry.h"
 #include "app/WindowSet.h"
 #include "gfx/Combine.h"
 #include "gfx/Gradient.h"
@@ -57,34 +59,26 @@ TForm1::TForm1(WindowSet& ws) : QWidget(nullptr), ws(ws) {
 }
 
 void TForm1::buildMenus() {
-    auto item = [](QMenu* menu, const char* name, const QString& caption) {
-        QAction* a = menu->addAction(caption);
-        a->setObjectName(QLatin1String(name));
-        return a;
-    };
     // The items' own actions belong to the selection and capture; choosing one closes the
     // menu.
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
-    MenuSave = item(PopupMenu, "MenuSave", QStringLiteral("Tallenna"));
-    MenuCopy = item(PopupMenu, "MenuCopy", QStringLiteral("Kopioi"));
-    MenuCut = item(PopupMenu, "MenuCut", QStringLiteral("Leikkaa"));
-    MenuClear = item(PopupMenu, "MenuClear", QStringLiteral("Poista"));
-    MenuWorkTemp = item(PopupMenu, "MenuWorkTemp", QStringLiteral("Työkaluksi"));
-    MenuWork = item(PopupMenu, "MenuWork", QStringLiteral("Työkaluksi valikkoon"));
-    MenuCancel = item(PopupMenu, "MenuCancel", QStringLiteral("Peruuta"));
+    MenuSave = menuItem(PopupMenu, "MenuSave", QStringLiteral("Tallenna"));
+    MenuCopy = menuItem(PopupMenu, "MenuCopy", QStringLiteral("Kopioi"));
+    MenuCut = menuItem(PopupMenu, "MenuCut", QStringLiteral("Leikkaa"));
+    MenuClear = menuItem(PopupMenu, "MenuClear", QStringLiteral("Poista"));
+    MenuWorkTemp = menuItem(PopupMenu, "MenuWorkTemp", QStringLiteral("Työkaluksi"));
+    MenuWork = menuItem(PopupMenu, "MenuWork", QStringLiteral("Työkaluksi valikkoon"));
+    MenuCancel = menuItem(PopupMenu, "MenuCancel", QStringLiteral("Peruuta"));
 
     PopupMenuMbRight = new QMenu(this);
     PopupMenuMbRight->setObjectName(QStringLiteral("PopupMenuMbRight"));
-    MenuMbRighPastePoint = item(PopupMenuMbRight, "MenuMbRighPastePoint", QStringLiteral("Liitä"));
-    MenuZoom = item(PopupMenuMbRight, "MenuZoom", QStringLiteral("Zoomaa"));
-    MenuZoom->setCheckable(true);
-    MenuMbRighCancel = item(PopupMenuMbRight, "MenuMbRighCancel", QStringLiteral("Peruuta"));
-    connect(MenuZoom, &QAction::triggered, this, [this] {
-        // The check mark follows the magnifier, not the click.
-        MenuZoom->setChecked(!MenuZoom->isChecked());
-        MenuZoomClick();
-    });
+    MenuMbRighPastePoint =
+        menuItem(PopupMenuMbRight, "MenuMbRighPastePoint", QStringLiteral("Liitä"));
+    MenuZoom = menuItem(PopupMenuMbRight, "MenuZoom", QStringLiteral("Zoomaa"), true);
+    MenuMbRighCancel = menuItem(PopupMenuMbRight, "MenuMbRighCancel", QStringLiteral("Peruuta"));
+    // The check mark follows the magnifier, not the click.
+    onTickedItemChosen(MenuZoom, this, [this] { MenuZoomClick(); });
 }
 
 void TForm1::FormCreate() {
@@ -109,10 +103,11 @@ void TForm1::FormDblClick() {
 }
 
 void TForm1::GetPosition() {
-    const QSize screen = platform::screenSize();
     const int w = ws.MesForm->width();
-    Xmespos = screen.width() / 2 - w / 2;
-    Ymespos = screen.height() / 2 - w / 2; // the width for both, as the dialog always was
+    // The width for both, as the dialog always was.
+    const QPoint at = centredIn(platform::screenSize(), QSize(w, w));
+    Xmespos = at.x();
+    Ymespos = at.y();
 }
 
 void TForm1::InitBounds() {

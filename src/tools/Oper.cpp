@@ -18,17 +18,6 @@ namespace {
 constexpr int ClientWidth = 203;
 constexpr int ClientHeight = 246;
 
-QToolButton* flatButton(const char* name, QWidget* parent, const QRect& place,
-                        const QString& hint) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoRaise(true);
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    b->setGeometry(place);
-    setHint(b, hint);
-    return b;
-}
-
 QWidget* panel(const char* name, QWidget* parent, const QRect& place) {
     auto* p = new QWidget(parent);
     p->setObjectName(QLatin1String(name));
@@ -48,14 +37,15 @@ TOper::TOper(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     QStyle* st = style();
 
     PanelTop = panel("PanelTop", this, QRect(0, 0, ClientWidth, 36));
-    DoClose = flatButton("DoClose", PanelTop, QRect(4, 4, 28, 28), QStringLiteral("Sulje tämä"));
+    DoClose =
+        flatToolButton("DoClose", PanelTop, QRect(4, 4, 28, 28), QStringLiteral("Sulje tämä"));
     DoClose->setIcon(ravoIcon(QStringLiteral("close")));
-    DoDelete = flatButton("DoDelete", PanelTop, QRect(46, 4, 74, 28),
-                          QStringLiteral("Poista työkalu sommitelmasta"));
+    DoDelete = flatToolButton("DoDelete", PanelTop, QRect(46, 4, 74, 28),
+                              QStringLiteral("Poista työkalu sommitelmasta"));
     DoDelete->setText(QStringLiteral("Poista"));
     DoDelete->setIcon(st->standardIcon(QStyle::SP_TrashIcon));
-    DoPaste = flatButton("DoPaste", PanelTop, QRect(ClientWidth - 80, 4, 76, 28),
-                         QStringLiteral("Maalaa työkalu kuvapinnalle"));
+    DoPaste = flatToolButton("DoPaste", PanelTop, QRect(ClientWidth - 80, 4, 76, 28),
+                             QStringLiteral("Maalaa työkalu kuvapinnalle"));
     DoPaste->setText(QStringLiteral("Maalaa"));
     DoPaste->setIcon(ravoIcon(QStringLiteral("fill")));
 
@@ -68,8 +58,8 @@ TOper::TOper(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     ToolName->setAccessibleName(QStringLiteral("Nimi"));
     ToolName->setGeometry(40, 7, 122, 22);
     Label1->setBuddy(ToolName);
-    DoSave = flatButton("DoSave", Panel1, QRect(168, 4, 28, 28),
-                        QStringLiteral("Tallentaa työkalun nimellä"));
+    DoSave = flatToolButton("DoSave", Panel1, QRect(168, 4, 28, 28),
+                            QStringLiteral("Tallentaa työkalun nimellä"));
     DoSave->setIcon(ravoIcon(QStringLiteral("save")));
 
     Panel = panel("Panel", this, QRect(0, 72, ClientWidth, ClientHeight - 72 - 25));
@@ -86,8 +76,8 @@ TOper::TOper(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     Rotating->setObjectName(QStringLiteral("Rotating"));
     Rotating->setAccessibleName(QStringLiteral("Pyöritys"));
     Rotating->setGeometry(76, 20, 76, 18);
-    DoStraighten = flatButton("DoStraighten", Panel, QRect(166, 8, 32, 32),
-                              QStringLiteral("Palauttaa pyöräytetyn työkalun kulman nollaan"));
+    DoStraighten = flatToolButton("DoStraighten", Panel, QRect(166, 8, 32, 32),
+                                  QStringLiteral("Palauttaa pyöräytetyn työkalun kulman nollaan"));
     DoStraighten->setIcon(st->standardIcon(QStyle::SP_BrowserReload));
 
     Item = new QGroupBox(QStringLiteral("Läpinäkyvyys"), Panel);
@@ -123,8 +113,8 @@ TOper::TOper(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     };
     QToolButton** targets[] = {&DoMoveXMiinus1, &DoMoveXPlus1, &DoMoveYMiinus1, &DoMoveYPlus1};
     for (int i = 0; i < 4; ++i) {
-        *targets[i] = flatButton(nudges[i].name, PanelMoves, QRect(8 + i * 48, 0, 40, 25),
-                                 QString::fromUtf8(nudges[i].hint));
+        *targets[i] = flatToolButton(nudges[i].name, PanelMoves, QRect(8 + i * 48, 0, 40, 25),
+                                     QString::fromUtf8(nudges[i].hint));
         (*targets[i])->setIcon(st->standardIcon(nudges[i].picture));
     }
 
