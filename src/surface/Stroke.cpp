@@ -1,28 +1,17 @@
 #include "surface/Stroke.h"
 
+#include <iterator>
+
 Figure figureOf(Shape s) {
-    switch (s) {
-    case Shape::Line:
-        return Figure::Line;
-    case Shape::Ellipse:
-        return Figure::Ellipse;
-    case Shape::Circle:
-        return Figure::Circle;
-    case Shape::RoundRect:
-        return Figure::RoundRect;
-    case Shape::Rect:
-        return Figure::Rect;
-    case Shape::Polygon:
-        return Figure::PolygonOnSide;
-    case Shape::PolygonCenter:
-        return Figure::PolygonAroundCentre;
-    case Shape::Axes:
-        return Figure::Axes;
-    case Shape::Curve:
-    case Shape::Dot:
-        break;
-    }
-    return Figure::None;
+    // In the order of Shape.
+    static constexpr Figure figures[] = {
+        Figure::Line,    Figure::None,          Figure::None,
+        Figure::Ellipse, Figure::Circle,        Figure::RoundRect,
+        Figure::Rect,    Figure::PolygonOnSide, Figure::PolygonAroundCentre,
+        Figure::Axes,
+    };
+    static_assert(std::size(figures) == std::size_t(Shape::Axes) + 1);
+    return figures[std::size_t(s)];
 }
 
 bool isBox(Shape s) {
