@@ -27,9 +27,10 @@ ravo_install_packages() {
 }
 
 # ravo_build DIR [cmake options...]; RAVO_TARGET names one target to build instead of all.
+# Our own builds keep warnings as errors, even in a build folder configured otherwise.
 ravo_build() {
     local dir=$1
     shift
-    cmake -S "$RAVO_SOURCE" -B "$dir" -G Ninja "$@"
+    cmake -S "$RAVO_SOURCE" -B "$dir" -G Ninja -DRAVO_WERROR=ON "$@"
     cmake --build "$dir" -j "$(nproc)" ${RAVO_TARGET:+--target "$RAVO_TARGET"}
 }
