@@ -9,10 +9,7 @@
 
 using namespace gfx;
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 TEST(DrawTransparent, AllWhiteBitmapLeavesTheSurfaceUnchanged) {
     Canvas surface = noise(40, 30, 1);
