@@ -5,7 +5,7 @@ RAVO_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 RAVO_BUILD=${RAVO_BUILD:-$RAVO_SOURCE/build}
 
 RAVO_PACKAGES=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config git clang-format
     qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
     libjpeg-dev libgif-dev libsimpleini-dev libxcb-shape0-dev
     googletest libgtest-dev libbenchmark-dev
