@@ -5,7 +5,7 @@ RAVO_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 RAVO_BUILD=${RAVO_BUILD:-$RAVO_SOURCE/build}
 
 RAVO_PACKAGES=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config git clang-format
     qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
     libjpeg-dev libgif-dev libsimpleini-dev libxcb-shape0-dev
     googletest libgtest-dev libbenchmark-dev
@@ -27,9 +27,10 @@ ravo_install_packages() {
 }
 
 # ravo_build DIR [cmake options...]; RAVO_TARGET names one target to build instead of all.
+# Our own builds keep warnings as errors, even in a build folder configured otherwise.
 ravo_build() {
     local dir=$1
     shift
-    cmake -S "$RAVO_SOURCE" -B "$dir" -G Ninja "$@"
+    cmake -S "$RAVO_SOURCE" -B "$dir" -G Ninja -DRAVO_WERROR=ON "$@"
     cmake --build "$dir" -j "$(nproc)" ${RAVO_TARGET:+--target "$RAVO_TARGET"}
 }

@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Ravo with its tests and runs every test: unit, window
-# and desktop tests, and the drawing engine's tests once more under the sanitizers.
+# Installs what is missing, checks the formatting of the sources, builds Ravo with its
+# tests and runs every test: unit, window and desktop tests, and the drawing engine's tests
+# once more under the sanitizers. A formatting fault fails the command after the tests ran.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 ravo_install_packages
+
+status=0
+formatted=1
+bash "$RAVO_SOURCE/scripts/check-format.sh" || formatted=0
+
 ravo_build "$RAVO_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 RAVO_TARGET=ravo_gfx_tests ravo_build "$RAVO_SOURCE/build-sanitize" -DCMAKE_BUILD_TYPE=Debug \
     -DRAVO_SANITIZE=ON -DRAVO_BENCH=OFF
 
-status=0
 ctest --test-dir "$RAVO_BUILD" --output-on-failure -j "$(nproc)" || status=1
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$RAVO_SOURCE/build-sanitize" --output-on-failure -R '^gfx\.' || status=1
+if [ $formatted -eq 0 ]; then
+    echo "FAILED: sources not formatted with .clang-format (named at the start)" >&2
+    status=1
+fi
 exit $status

@@ -2,6 +2,7 @@
 
 #include "gfx/PictureMemory.h"
 #include "gfx/Raster.h"
+#include "gfx/Wide.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -52,6 +53,13 @@ void appendArc(std::vector<PointF>& out, double cx, double cy, double a, double 
 int stepsForRadius(double radius) {
     const int n = int(std::ceil(std::numbers::pi * std::sqrt(10.0 * std::max(radius, 1.0))));
     return (std::clamp(n, 8, 4096) + 3) / 4 * 4;
+}
+
+// The nearest source pixel of destination pixel i (0 <= i < n) when n pixels show `size`
+// source pixels: (2i + 1) size / (2n). Copies far outside the picture need 128 bits.
+std::int64_t nearestSource(std::int64_t i, std::int64_t size, int n) {
+    const wide::U128 num = wide::mulAdd(std::uint64_t(2 * i + 1), std::uint64_t(size));
+    return std::int64_t(wide::divMod(num, 2 * std::uint64_t(n)).quot);
 }
 
 } // namespace
@@ -551,18 +559,16 @@ void Canvas::copyRect(const QRect& dst, const Canvas& src, const QRect& srcRect)
     const int x0 = std::max(dst.x(), 0), x1 = std::min(dst.x() + dw, width());
     const int y0 = std::max(dst.y(), 0), y1 = std::min(dst.y() + dh, height());
     if (x0 >= x1 || y0 >= y1) return;
-    // Nearest pixel: destination pixel i takes source pixel (2i + 1) * sw / (2 dw).
     std::vector<int> mapX(std::size_t(x1 - x0));
     for (int x = x0; x < x1; ++x) {
         const std::int64_t i = x - dst.x();
-        mapX[std::size_t(x - x0)] = int(sl + __int128(2 * i + 1) * sw / (2 * std::int64_t(dw)));
+        mapX[std::size_t(x - x0)] = int(sl + nearestSource(i, sw, dw));
     }
     // A copy from a canvas onto itself reads the picture as it was.
     const QImage source = &src == this ? m_image.copy() : src.image();
     for (int y = y0; y < y1; ++y) {
         const std::int64_t j = y - dst.y();
-        const std::int64_t sy =
-            st + std::int64_t(__int128(2 * j + 1) * sh / (2 * std::int64_t(dh)));
+        const std::int64_t sy = st + nearestSource(j, sh, dh);
         if (sy < 0 || sy >= source.height()) continue;
         const auto* in = reinterpret_cast<const std::uint32_t*>(source.constScanLine(int(sy)));
         auto* out = reinterpret_cast<std::uint32_t*>(m_image.scanLine(y));

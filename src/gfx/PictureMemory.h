@@ -2,7 +2,7 @@
 // Memory for screen-sized pictures. The surface and its undo snapshots are copied whole
 // onto one another; in 4 KiB pages a 4K picture spans eight thousand of them, and the
 // copy spends a good part of its time on page walks. Large pictures therefore live in
-// 2 MiB-aligned memory that the kernel is asked to back with huge pages.
+// 2 MiB-aligned memory that the system is asked to back with huge pages.
 #include <QImage>
 
 #include <cstddef>

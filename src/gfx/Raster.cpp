@@ -1,5 +1,7 @@
 #include "gfx/Raster.h"
 
+#include "gfx/Wide.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -185,16 +187,15 @@ void addThinLine(SpanBuffer& out, int ax, int ay, int bx, int by, bool includeEn
         hi = std::min(hi, m0);
     }
     if (lo > hi) return;
-    // ...and on the minor axis, which moves monotonically with the step.
-    // Lines may run far outside the picture: 128-bit products cannot overflow.
+    // ...and on the minor axis, which moves monotonically with the step. The minor share
+    // of step i >= 0 is (2 i aMin + aMaj) / (2 aMaj); lines may run far outside the
+    // picture, so the product takes 128 bits.
+    const std::uint64_t den = 2 * std::uint64_t(std::max<std::int64_t>(aMaj, 1));
     auto minorShare = [&](std::int64_t i) {
-        const __int128 num = __int128(2) * i * aMin + aMaj;
-        return std::int64_t(num / (2 * aMaj)); // num >= 0
+        return wide::divMod(
+            wide::mulAdd(2 * std::uint64_t(i), std::uint64_t(aMin), std::uint64_t(aMaj)), den);
     };
-    auto minorAt = [&](std::int64_t i) {
-        if (aMaj == 0) return n0;
-        return n0 + sMin * minorShare(i);
-    };
+    auto minorAt = [&](std::int64_t i) { return n0 + sMin * std::int64_t(minorShare(i).quot); };
     auto inMinor = [&](std::int64_t i) {
         const std::int64_t v = minorAt(i);
         return v >= 0 && v < minLimit;
@@ -227,9 +228,9 @@ void addThinLine(SpanBuffer& out, int ax, int ay, int bx, int by, bool includeEn
     }
     if (lo > hi) return;
 
-    const std::int64_t den = 2 * std::max<std::int64_t>(aMaj, 1);
-    std::int64_t q = aMaj == 0 ? 0 : minorShare(lo);
-    std::int64_t rem = std::int64_t((__int128(2) * lo * aMin + aMaj) - __int128(q) * den);
+    const wide::QuotRem first = minorShare(lo);
+    std::int64_t q = std::int64_t(first.quot);
+    std::uint64_t rem = first.rem;
     bool runOpen = false;
     int runRow = 0, runA = 0, runB = 0;
     auto flush = [&] {
@@ -253,7 +254,7 @@ void addThinLine(SpanBuffer& out, int ax, int ay, int bx, int by, bool includeEn
         } else {
             flush();
         }
-        rem += 2 * aMin;
+        rem += 2 * std::uint64_t(aMin);
         if (rem >= den) {
             rem -= den;
             ++q;
@@ -432,22 +433,25 @@ void addWidePath(SpanBuffer& out, const std::vector<PointF>& path, bool closed, 
 
 bool ellipseRow(int left, int top, int right, int bottom, int y, int& x0, int& x1) {
     // Pixel (x, y) belongs when its centre lies in the ellipse; in integers:
-    // (2x + 1 - (l + r))^2 H^2 + (2y + 1 - (t + b))^2 W^2 <= W^2 H^2.
+    // (2x + 1 - (l + r))^2 H^2 + (2y + 1 - (t + b))^2 W^2 <= W^2 H^2, that is
+    // |2x + 1 - (l + r)| <= q for the largest q with (q H)^2 <= W^2 (H^2 - dy^2).
     const std::int64_t W = std::int64_t(right) - left, H = std::int64_t(bottom) - top;
     if (W <= 0 || H <= 0 || y < top || y >= bottom) return false;
     const std::int64_t cx2 = std::int64_t(left) + right, cy2 = std::int64_t(top) + bottom;
-    const std::int64_t dy = 2 * std::int64_t(y) + 1 - cy2;
-    if (dy * dy > H * H) return false;
-    using Wide = __int128;
-    const Wide K = Wide(W) * W * (Wide(H) * H - Wide(dy) * dy);
-    const Wide H2 = Wide(H) * H;
-    std::int64_t q = std::int64_t(std::sqrt(static_cast<long double>(K)) / H);
-    while (Wide(q + 1) * (q + 1) * H2 <= K)
+    // Inside the box |dy| < H < 2^32, so each factor fits in 64 bits and K in 128.
+    const auto w = std::uint64_t(W), h = std::uint64_t(H);
+    const auto dy = std::uint64_t(std::llabs(2 * std::int64_t(y) + 1 - cy2));
+    const std::uint64_t rest = h * h - dy * dy;
+    const wide::U128 K = wide::mulAdd(w * w, rest);
+    auto within = [&](std::uint64_t q) { return wide::mulAdd(q * h, q * h) <= K; };
+    // A close first guess, then exact steps; q never exceeds W.
+    auto q = std::min(std::uint64_t(double(w) * std::sqrt(double(rest)) / double(h)), w);
+    while (q < w && within(q + 1))
         ++q;
-    while (q > 0 && Wide(q) * q * H2 > K)
+    while (q > 0 && !within(q))
         --q;
-    const std::int64_t a = ceilDiv(-q - 1 + cx2, 2);
-    const std::int64_t b = floorDiv(q - 1 + cx2, 2);
+    const std::int64_t a = ceilDiv(-std::int64_t(q) - 1 + cx2, 2);
+    const std::int64_t b = floorDiv(std::int64_t(q) - 1 + cx2, 2);
     if (a > b) return false;
     x0 = int(a);
     x1 = int(b);

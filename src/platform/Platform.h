@@ -1,6 +1,7 @@
 #pragma once
 // The few operating-system facilities Ravo needs, behind one header. Each has a Linux
-// source here and can get a Windows one beside it.
+// source here and can get a Windows one beside it. Memory for large pictures, which the
+// engine needs without Qt, is behind Memory.h.
 #include <QByteArray>
 #include <QCursor>
 #include <QDateTime>

@@ -16,7 +16,6 @@ namespace {
 
 constexpr Color Ink = rgb(200, 30, 90);
 
-
 int countColor(const Canvas& c, Color col) {
     int n = 0;
     for (int y = 0; y < c.height(); ++y)
