@@ -10,7 +10,8 @@ RAVO_PACKAGES=(
     libjpeg-dev libgif-dev libsimpleini-dev libxcb-shape0-dev
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth openbox xcompmgr xdotool imagemagick x11-utils
-    fonts-liberation2
+    fonts-liberation2 qt6-translations-l10n
+    xclip cups printer-driver-cups-pdf poppler-utils
 )
 
 ravo_install_packages() {
