@@ -48,7 +48,17 @@ void setPointerPosition(const QPoint& p);
 QSize screenSize();
 
 // The screen as displayed, the part within `rect` (screen coordinates), in Format_RGB32.
+// What lies off the screen is black; the picture is always the size asked for, and null
+// only for an empty rectangle.
 QImage captureScreen(const QRect& rect);
+
+// The ways captureScreen reads the screen, each with its contract. Qt's works on every
+// platform; the X server's reads the root window straight into the picture and is null when
+// it cannot (not the xcb platform, pixels not 32-bit words of 0x..RRGGBB, an X error).
+QImage captureScreenWithQt(const QRect& rect);
+#ifndef Q_OS_WIN
+QImage captureScreenWithX11(const QRect& rect);
+#endif
 
 // Shapes a top-level window: only `region` (window pixels) shows and takes the pointer.
 // Takes regions of any number of rectangles.

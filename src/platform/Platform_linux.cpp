@@ -1,8 +1,10 @@
-// Linux: drive types from the mount table, the XDG data folder.
+// Linux: drive types from the mount table, the XDG data folder, and on X the screen and
+// window shapes straight from the X server.
 #include "platform/Platform.h"
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
 
@@ -15,6 +17,9 @@
 #include <QStringList>
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <vector>
 
 namespace platform {
@@ -57,6 +62,55 @@ QString typeOfFileSystem(const QString& fsType, const QString& device,
     if (!device.startsWith(QLatin1String("0:")) && isRemovableDevice(device, readSysfs))
         return QStringLiteral("REMOVABLE");
     return QStringLiteral("FIXED");
+}
+
+// Qt's connection to the X server, or null on any other platform.
+xcb_connection_t* xcbConnection() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection()
+                                                                          : nullptr;
+}
+
+// The X screen Qt shows on when its images come as 32-bit words 0x..RRGGBB in this
+// program's byte order, which are Format_RGB32's pixels but for the top byte; else null.
+const xcb_screen_t* rgb32Screen(xcb_connection_t* c) {
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    constexpr auto ownOrder =
+        Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? XCB_IMAGE_ORDER_LSB_FIRST : XCB_IMAGE_ORDER_MSB_FIRST;
+    if (!setup || setup->image_byte_order != ownOrder) return nullptr;
+    // Qt connects to the screen that DISPLAY names.
+    int screenNumber = 0;
+    char* host = nullptr;
+    int display = 0;
+    if (xcb_parse_display(nullptr, &host, &display, &screenNumber)) std::free(host);
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(setup);
+    for (int i = 0; i < screenNumber && screens.rem > 1; ++i)
+        xcb_screen_next(&screens);
+    const xcb_screen_t* screen = screens.data;
+    if (!screen || (screen->root_depth != 24 && screen->root_depth != 32)) return nullptr;
+
+    bool wordPixels = false;
+    for (auto f = xcb_setup_pixmap_formats_iterator(setup); f.rem; xcb_format_next(&f))
+        if (f.data->depth == screen->root_depth) wordPixels = f.data->bits_per_pixel == 32;
+    if (!wordPixels) return nullptr;
+    for (auto d = xcb_screen_allowed_depths_iterator(screen); d.rem; xcb_depth_next(&d)) {
+        if (d.data->depth != screen->root_depth) continue;
+        for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v))
+            if (v.data->visual_id == screen->root_visual)
+                return v.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR &&
+                               v.data->red_mask == 0xff0000 && v.data->green_mask == 0xff00 &&
+                               v.data->blue_mask == 0xff
+                           ? screen
+                           : nullptr;
+    }
+    return nullptr;
+}
+
+// The top byte of an X pixel is padding, or a 32-bit root's alpha; Format_RGB32 wants 0xFF.
+void makeOpaque(uchar* pixels, std::size_t count) {
+    auto* p = reinterpret_cast<quint32*>(pixels);
+    for (std::size_t i = 0; i < count; ++i)
+        p[i] |= 0xff000000u;
 }
 
 } // namespace
@@ -135,11 +189,68 @@ QString commonAppDataFolder() {
     return home + QStringLiteral("/.local/share");
 }
 
+QImage captureScreenWithX11(const QRect& rect) {
+    xcb_connection_t* c = xcbConnection();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const xcb_screen_t* xScreen = c ? rgb32Screen(c) : nullptr;
+    // Without high-DPI scaling, Qt's screen coordinates are the root window's pixels.
+    if (!xScreen || !screen || rect.isEmpty() || screen->devicePixelRatio() != 1.0) return {};
+    const QRect visible = rect.intersected(screen->geometry());
+    const qint64 rowBytes = qint64(visible.width()) * 4;
+    if (rowBytes * visible.height() > std::numeric_limits<int>::max()) return {};
+    if (visible.isEmpty()) {
+        QImage black(rect.size(), QImage::Format_RGB32);
+        black.fill(Qt::black);
+        return black;
+    }
+
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_image_reply_t* reply =
+        xcb_get_image_reply(c,
+                            xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, xScreen->root,
+                                          qint16(visible.x()), qint16(visible.y()),
+                                          quint16(visible.width()), quint16(visible.height()), ~0u),
+                            &error);
+    std::free(error);
+    if (!reply) return {};
+    if (reply->depth != xScreen->root_depth ||
+        xcb_get_image_data_length(reply) < rowBytes * visible.height()) {
+        std::free(reply);
+        return {};
+    }
+    uchar* pixels = xcb_get_image_data(reply);
+    if (visible == rect) {
+        // The reply becomes the picture's memory: the whole of a 4K screen is 33 MB, which
+        // a second copy would read and write again.
+        makeOpaque(pixels, std::size_t(visible.width()) * std::size_t(visible.height()));
+        QImage image(
+            pixels, rect.width(), rect.height(), rowBytes, QImage::Format_RGB32,
+            [](void* r) { std::free(r); }, reply);
+        if (image.isNull()) std::free(reply); // no image, so nothing took the reply
+        return image;
+    }
+    QImage result(rect.size(), QImage::Format_RGB32);
+    if (!result.isNull()) {
+        result.fill(Qt::black);
+        const QPoint at = visible.topLeft() - rect.topLeft();
+        for (int y = 0; y < visible.height(); ++y) {
+            uchar* row = result.scanLine(at.y() + y) + std::size_t(at.x()) * 4;
+            std::memcpy(row, pixels + y * rowBytes, std::size_t(rowBytes));
+            makeOpaque(row, std::size_t(visible.width()));
+        }
+    }
+    std::free(reply);
+    return result;
+}
+
+QImage captureScreen(const QRect& rect) {
+    if (rect.isEmpty()) return {};
+    const QImage image = captureScreenWithX11(rect);
+    return image.isNull() ? captureScreenWithQt(rect) : image;
+}
+
 void setWindowShape(QWindow* window, const QRegion& region) {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* c = x11 && QGuiApplication::platformName() == QLatin1String("xcb")
-                              ? x11->connection()
-                              : nullptr;
+    xcb_connection_t* c = xcbConnection();
     if (!c || region.isEmpty()) {
         window->setMask(region);
         return;
