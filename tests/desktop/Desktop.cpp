@@ -117,11 +117,13 @@ QImage Desktop::capture() const {
     return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
 
-RavoRun::RavoRun(const Desktop& desktop, const QString& dataHome) {
+RavoRun::RavoRun(const Desktop& desktop, const QString& dataHome,
+                 const QProcessEnvironment& extra) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), desktop.display());
     env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(extra);
     m_process.setProcessEnvironment(env);
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.start(QStringLiteral(RAVO_INSTALL_DIR "/Ravo"), {});

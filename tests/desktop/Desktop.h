@@ -3,6 +3,7 @@
 // compositor, the installed program started on it, and xdotool for real X input.
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -33,10 +34,12 @@ private:
     bool m_ok = false;
 };
 
-// The installed program, started with its own data folder.
+// The installed program, started with its own data folder; `extra` is added to its
+// environment, e.g. a PrintQueue's.
 class RavoRun {
 public:
-    RavoRun(const Desktop& desktop, const QString& dataHome);
+    RavoRun(const Desktop& desktop, const QString& dataHome,
+            const QProcessEnvironment& extra = QProcessEnvironment());
     ~RavoRun();
     qint64 pid() const { return m_process.processId(); }
     bool waitForExit(int ms);
