@@ -1,0 +1,118 @@
+// Entry of the benchmarks on a real X server: Qt's xcb platform on an Xvfb that the program
+// starts for itself, with one screen of the size being measured at depth 24.
+//
+// A server keeps its screen for life, so without RAVO_BENCH_SCREEN ("WIDTHxHEIGHT") the
+// program runs itself once per screen size. Each run measures the figures of its own size,
+// the full-screen memcpy among them; a benchmark that needs the screen skips the other size.
+#include "Screens.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSize>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const ScreenVariable = "RAVO_BENCH_SCREEN";
+const QSize ScreenSizes[] = {{1920, 1080}, {3840, 2160}};
+
+// Runs this program once per screen size with the same arguments; the output of the runs
+// goes where this program's goes.
+int runPerScreen(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    int failed = 0;
+    for (const QSize& size : ScreenSizes) {
+        std::printf("Screen %dx%d\n", size.width(), size.height());
+        std::fflush(stdout);
+        QProcess run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QLatin1String(ScreenVariable),
+                   QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
+        run.setProcessEnvironment(env);
+        run.setProcessChannelMode(QProcess::ForwardedChannels);
+        run.start(QCoreApplication::applicationFilePath(), args);
+        if (!run.waitForFinished(-1) || run.exitStatus() != QProcess::NormalExit ||
+            run.exitCode() != 0) {
+            std::fprintf(stderr, "The run on the %dx%d screen failed.\n", size.width(),
+                         size.height());
+            failed = 1;
+        }
+    }
+    return failed;
+}
+
+// Starts Xvfb with one screen of `size`; the server chooses a free display itself and names
+// it on its standard output. Returns the display's number, or -1.
+int startServer(QProcess& xvfb, QSize size) {
+    xvfb.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    xvfb.start(QStringLiteral("Xvfb"),
+               {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                QStringLiteral("0"),
+                QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()),
+                QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    xvfb.waitForStarted(5000);
+    QByteArray named;
+    for (int waited = 0;
+         !named.contains('\n') && xvfb.state() == QProcess::Running && waited < 10000;
+         waited += 50) {
+        xvfb.waitForReadyRead(50);
+        named += xvfb.readAllStandardOutput();
+    }
+    bool numbered = false;
+    const int display = named.trimmed().toInt(&numbered);
+    return numbered ? display : -1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const QString screen = qEnvironmentVariable(ScreenVariable);
+    if (screen.isEmpty()) return runPerScreen(argc, argv);
+
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)$")).match(screen);
+    if (!m.hasMatch()) {
+        std::fprintf(stderr, "%s must be WIDTHxHEIGHT, e.g. 1920x1080.\n", ScreenVariable);
+        return 2;
+    }
+    QProcess xvfb;
+    const int display = startServer(xvfb, QSize(m.captured(1).toInt(), m.captured(2).toInt()));
+    if (display < 0) {
+        std::fprintf(stderr, "Xvfb did not start.\n");
+        return 1;
+    }
+    qputenv("DISPLAY", ":" + QByteArray::number(display));
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+
+    std::vector<char*> benchArgs(argv, argv + argc);
+    std::string filter;
+    // Only this screen's figures, unless the caller chose the benchmarks.
+    bool chosen = false;
+    for (int i = 1; i < argc; ++i)
+        chosen = chosen || std::strncmp(argv[i], "--benchmark_filter", 18) == 0;
+    if (!chosen) {
+        filter = "--benchmark_filter=/" + m.captured(1).toStdString() + "/" +
+                 m.captured(2).toStdString() + "($|/)";
+        benchArgs.push_back(filter.data());
+    }
+    int benchArgc = int(benchArgs.size());
+    benchArgs.push_back(nullptr);
+    {
+        QGuiApplication app(benchArgc, benchArgs.data()); // gone before its server
+        benchmark::Initialize(&benchArgc, benchArgs.data());
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+    }
+    xvfb.terminate();
+    xvfb.waitForFinished(3000);
+    return 0;
+}
