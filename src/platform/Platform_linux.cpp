@@ -109,7 +109,14 @@ const xcb_screen_t* rgb32Screen(xcb_connection_t* c) {
 // The top byte of an X pixel is padding, or a 32-bit root's alpha; Format_RGB32 wants 0xFF.
 void makeOpaque(uchar* pixels, std::size_t count) {
     auto* p = reinterpret_cast<quint32*>(pixels);
-    for (std::size_t i = 0; i < count; ++i)
+    // Blocks of a fixed length, which the compiler makes vector instructions of at -O2 too;
+    // a loop of unknown length it leaves one pixel at a time, at several times the cost.
+    constexpr std::size_t Block = 16;
+    std::size_t i = 0;
+    for (; i + Block <= count; i += Block)
+        for (std::size_t j = 0; j < Block; ++j)
+            p[i + j] |= 0xff000000u;
+    for (; i < count; ++i)
         p[i] |= 0xff000000u;
 }
 
