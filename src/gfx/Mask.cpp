@@ -17,15 +17,89 @@ Canvas cutFrame(const Canvas& screen, int left, int top, int right, int bottom) 
     return copy;
 }
 
+namespace {
+
+using Pixel = std::uint32_t;
+constexpr Pixel kRgb = 0xFFFFFFu;
+constexpr Pixel kWhite = toArgb(White);
+
+// One pixel by the mode; `inside` is whether the mask is white there.
+template <BoundsMode Mode> inline void maskPixel(bool inside, Pixel* c, Pixel* s) {
+    if constexpr (Mode == BoundsMode::Outside) {
+        if (c && !inside) *c = kWhite;
+    } else if constexpr (Mode == BoundsMode::Inside) {
+        if (c && inside) *c = kWhite;
+        if (s && inside) *s = kWhite;
+    } else if constexpr (Mode == BoundsMode::Both) {
+        if (c && !inside) *c = kWhite;
+        if (s && inside) *s = kWhite;
+    }
+}
+
+// The part of a row where copy, surface and mask all have pixels: no checks per pixel, so
+// the compiler can take several pixels at a time.
+template <BoundsMode Mode> void maskRun(const Pixel* k, Pixel* c, Pixel* s, int n) {
+    for (int i = 0; i < n; ++i) {
+        const bool inside = ((k[i] ^ kWhite) & kRgb) == 0;
+        if constexpr (Mode == BoundsMode::Outside) {
+            c[i] = inside ? c[i] : kWhite;
+        } else if constexpr (Mode == BoundsMode::Inside) {
+            c[i] = inside ? kWhite : c[i];
+            s[i] = inside ? kWhite : s[i];
+        } else if constexpr (Mode == BoundsMode::Both) {
+            c[i] = inside ? c[i] : kWhite;
+            s[i] = inside ? kWhite : s[i];
+        }
+    }
+}
+
+struct Row {
+    Pixel* data = nullptr; // null where the row lies outside the picture
+    int from = 0, to = 0;  // the frame's columns it holds
+};
+
+Row rowOf(QImage& img, int y, int offsetX) {
+    if (img.isNull() || y < 0 || y >= img.height()) return {};
+    return {reinterpret_cast<Pixel*>(img.scanLine(y)) - offsetX, offsetX, offsetX + img.width()};
+}
+
+// The mask's rows are only read: taking them must not detach pixels shared with a copy.
+Row maskRowOf(const QImage& img, int y) {
+    if (img.isNull() || y < 0 || y >= img.height()) return {};
+    return {const_cast<Pixel*>(reinterpret_cast<const Pixel*>(img.constScanLine(y))), 0,
+            img.width()};
+}
+
+template <BoundsMode Mode>
+void maskRows(const QImage& maskImg, int left, int top, int x0, int x1, int y0, int y1,
+              QImage& copyImg, QImage& surfaceImg) {
+    for (int y = y0; y < y1; ++y) {
+        // Each row pointer is indexed by the frame's column x.
+        const Row c = rowOf(copyImg, y - top, left);
+        const Row s = rowOf(surfaceImg, y, 0);
+        const Row k = maskRowOf(maskImg, y);
+        auto one = [&](int x) {
+            const bool inside = k.data && x >= k.from && x < k.to && (k.data[x] & kRgb) == kRgb;
+            maskPixel<Mode>(inside, c.data && x >= c.from && x < c.to ? c.data + x : nullptr,
+                            s.data && x >= s.from && x < s.to ? s.data + x : nullptr);
+        };
+        int lo = x1, hi = x1;
+        if (c.data && s.data && k.data) {
+            lo = std::max({x0, c.from, s.from, k.from});
+            hi = std::max(lo, std::min({x1, c.to, s.to, k.to}));
+        }
+        for (int x = x0; x < std::min(lo, x1); ++x)
+            one(x);
+        if (hi > lo) maskRun<Mode>(k.data + lo, c.data + lo, s.data + lo, hi - lo);
+        for (int x = std::max(hi, x0); x < x1; ++x)
+            one(x);
+    }
+}
+
+} // namespace
+
 void ApplyBoundsMask(BoundsMode mode, const Canvas& mask, int left, int top, int right, int bottom,
                      Canvas& copy, Canvas& surface) {
-    if (mode == BoundsMode::None) return;
-    const std::uint32_t white = toArgb(White);
-    // Row pointers, or null where the row lies outside that picture.
-    auto rowOf = [](QImage& img, int y) -> std::uint32_t* {
-        if (img.isNull() || y < 0 || y >= img.height()) return nullptr;
-        return reinterpret_cast<std::uint32_t*>(img.scanLine(y));
-    };
     QImage& copyImg = copy.image();
     QImage& surfaceImg = surface.image();
     const QImage& maskImg = mask.image();
@@ -37,34 +111,17 @@ void ApplyBoundsMask(BoundsMode mode, const Canvas& mask, int left, int top, int
     int y0 = 0, y1 = 0, x0 = 0, x1 = 0;
     reach(top, bottom, top, copyImg.height(), surfaceImg.height(), y0, y1);
     reach(left, right, left, copyImg.width(), surfaceImg.width(), x0, x1);
-    for (int y = y0; y < y1; ++y) {
-        std::uint32_t* c = rowOf(copyImg, y - top);
-        std::uint32_t* s = rowOf(surfaceImg, y);
-        const auto* k = (y >= 0 && y < maskImg.height())
-                            ? reinterpret_cast<const std::uint32_t*>(maskImg.constScanLine(y))
-                            : nullptr;
-        for (int x = x0; x < x1; ++x) {
-            const bool inside =
-                k && x >= 0 && x < maskImg.width() && (k[x] & 0xFFFFFFu) == (white & 0xFFFFFFu);
-            const int cx = x - left;
-            const bool inCopy = c && cx >= 0 && cx < copyImg.width();
-            const bool onSurface = s && x >= 0 && x < surfaceImg.width();
-            switch (mode) {
-            case BoundsMode::Outside:
-                if (!inside && inCopy) c[cx] = white;
-                break;
-            case BoundsMode::Inside:
-                if (inside && inCopy) c[cx] = white;
-                if (inside && onSurface) s[x] = white;
-                break;
-            case BoundsMode::Both:
-                if (!inside && inCopy) c[cx] = white;
-                if (inside && onSurface) s[x] = white;
-                break;
-            case BoundsMode::None:
-                break;
-            }
-        }
+    switch (mode) {
+    case BoundsMode::Outside:
+        return maskRows<BoundsMode::Outside>(maskImg, left, top, x0, x1, y0, y1, copyImg,
+                                             surfaceImg);
+    case BoundsMode::Inside:
+        return maskRows<BoundsMode::Inside>(maskImg, left, top, x0, x1, y0, y1, copyImg,
+                                            surfaceImg);
+    case BoundsMode::Both:
+        return maskRows<BoundsMode::Both>(maskImg, left, top, x0, x1, y0, y1, copyImg, surfaceImg);
+    case BoundsMode::None:
+        return;
     }
 }
 
