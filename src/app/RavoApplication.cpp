@@ -2,6 +2,11 @@
 
 #include "app/Errors.h"
 
+#include "gfx/Picture.h"
+
+#include <QImageReader>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -9,6 +14,16 @@ RavoApplication::RavoApplication(int& argc, char** argv) : QApplication(argc, ar
     setApplicationName(ApplicationTitle);
     // Only closing the surface ends the program.
     setQuitOnLastWindowClosed(false);
+    // Qt's own dialogs and buttons speak Finnish like the rest of Ravo, and dates and sizes
+    // in them are written the Finnish way.
+    QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
+    m_qtFinnish = m_qtTranslator.load(QLocale(QLocale::Finnish), QStringLiteral("qtbase"),
+                                      QStringLiteral("_"),
+                                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+                  installTranslator(&m_qtTranslator);
+    // Pictures as large as the engine takes, also from the clipboard, which Qt decodes.
+    QImageReader::setAllocationLimit(
+        int(qint64(gfx::MaxPictureSide) * gfx::MaxPictureSide * 4 / (1024 * 1024)) + 1);
 }
 
 bool RavoApplication::notify(QObject* receiver, QEvent* event) {

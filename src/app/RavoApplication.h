@@ -2,6 +2,7 @@
 // The application object. Its event dispatch catches what no handler caught and shows it
 // in the general error report; the program goes on.
 #include <QApplication>
+#include <QTranslator>
 
 inline const QString ApplicationTitle = QStringLiteral("Tervaso Ravo");
 
@@ -16,8 +17,13 @@ public:
     int hintHidePause() const { return m_hintHidePause; }
     void setHintHidePause(int ms) { m_hintHidePause = ms; }
 
+    // Whether Qt's own Finnish texts (dialogs, buttons, context menus) were found.
+    bool qtSpeaksFinnish() const { return m_qtFinnish; }
+
 private:
     int m_hintHidePause = -1;
+    QTranslator m_qtTranslator;
+    bool m_qtFinnish = false;
 };
 
 // The general error report: a message box with the text and the application's title.
