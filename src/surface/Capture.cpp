@@ -7,6 +7,9 @@
 #include "surface/Form1.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 
 #include <cstring>
 
@@ -30,10 +33,24 @@ void captureInto(gfx::Canvas& target, const QRect& rect) {
 
 } // namespace
 
+void TForm1::showScreenNow() {
+    if (isVisible()) repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // On X11 the compositor puts the windows together on the screen a moment after they
+    // were drawn, shown or hidden; the screen is read when it has had that moment.
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 100)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+}
+
 void TForm1::CaptureRect(int rLeft, int rTop, int rRight, int rBottom) {
     const QSize screen = platform::screenSize();
     CopyImage.clear();
     Image1.clear();
+    // Waiting window events first, so that the screen shows what the windows hold.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     captureInto(Image1, QRect(QPoint(0, 0), screen));
     const QRect rect(QPoint(rLeft, rTop), QPoint(rRight - 1, rBottom - 1));
     if (rect.isEmpty()) return;

@@ -14,6 +14,8 @@
 #include "app/MesForm.h"
 #include "app/Palette.h"
 #include "app/Panel.h"
+#include "app/PictureDialogs.h"
+#include "app/PictureFilesLogic.h"
 #include "app/WindowGeometry.h"
 #include "app/WindowSet.h"
 #include "gfx/Combine.h"
@@ -79,6 +81,10 @@ void TForm1::buildMenus() {
     MenuMbRighCancel = menuItem(PopupMenuMbRight, "MenuMbRighCancel", QStringLiteral("Peruuta"));
     // The check mark follows the magnifier, not the click.
     onTickedItemChosen(MenuZoom, this, [this] { MenuZoomClick(); });
+    connectCutOutMenus();
+
+    OpenPictureDialog = new TOpenPictureDialog(this, OpenPictureFilter, "OpenPictureDialog");
+    SavePictureDialog = new TSavePictureDialog(this, SavePictureFilter, "SavePictureDialog");
 }
 
 void TForm1::FormCreate() {
@@ -428,6 +434,7 @@ void TForm1::FormMouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y
         return;
     }
     if (Button == Qt::RightButton) {
+        m_menuPoint = QPoint(X, Y);
         PopupMenuMbRight->popup(mapToGlobal(QPoint(X, Y)));
         return;
     }

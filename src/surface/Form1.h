@@ -16,6 +16,8 @@ class QAction;
 class QMenu;
 class WindowSet;
 class TOsoitin;
+class TOpenPictureDialog;
+class TSavePictureDialog;
 
 // The buttons and modifier keys held at a pointer event, as the handlers read them.
 struct TShiftState {
@@ -83,6 +85,9 @@ public:
     QAction* MenuMbRighPastePoint = nullptr;
     QAction* MenuZoom = nullptr;
     QAction* MenuMbRighCancel = nullptr;
+    // The picture dialogs of the palette's open and save and of the cut-out's save.
+    TOpenPictureDialog* OpenPictureDialog = nullptr;
+    TSavePictureDialog* SavePictureDialog = nullptr;
 
     void FormCreate();
     void FormDblClick();
@@ -125,6 +130,20 @@ public:
     // and bottom excluded, into CopyImage: CopyImage's pixel (x - rLeft, y - rTop) is the
     // screen's pixel (x, y); what lies off the screen is white. The clipboard is not touched.
     void CaptureRect(int rLeft, int rTop, int rRight, int rBottom);
+    // Turns the outlined region into CopyImage and, by the mode ("OUTSIDE", "INSIDE",
+    // "BOTH"), whitens parts of it and of the surface. The unmasked frame goes to the
+    // clipboard on the way.
+    void DrawBounds(const QString& mode);
+    // The cut-out menu.
+    void MenuSaveClick();
+    void MenuCopyClick();
+    void MenuCutClick();
+    void MenuClearClick();
+    void MenuCancelClick();
+    // The right button's "Liitä": the clipboard's picture at (X, Y), white see-through.
+    void MenuMbRighPastePointClick(int X, int Y);
+    // Lets the screen show what was just drawn, shown or hidden, before it is read.
+    void showScreenNow();
     // The right button's "Zoomaa": opens the magnifier at the last stroke's anchor, or closes it.
     void MenuZoomClick();
     // Places the magnifier beside the pointer.
@@ -160,6 +179,8 @@ protected:
 
 private:
     void buildMenus();
+    void connectCutOutMenus();
+    void putOnClipboard(const gfx::Canvas& picture);
     bool displayShown() const;
     void showReadout(const QString& text);
     bool textArmed() const;
@@ -201,4 +222,6 @@ private:
     // The surface as the stroke's snapshot took it; shares the snapshot's pixels.
     QImage m_strokeBase;
     QRegion m_painted;
+    // Where the right button's menu was opened.
+    QPoint m_menuPoint;
 };

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
 
@@ -64,6 +66,21 @@ void RavoFixture::whenModal(std::function<void(QWidget*)> answer) {
         }
     });
     timer->start();
+}
+
+void RavoFixture::answerFileDialog(const QString& fileName, int filterIndex, QString* seenFolder) {
+    whenModal([=](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr) << "no file dialog but " << w->metaObject()->className();
+        if (seenFolder) *seenFolder = dialog->directory().absolutePath() + u'/';
+        if (fileName.isEmpty()) return dialog->reject();
+        if (filterIndex > 0) dialog->selectNameFilter(dialog->nameFilters().at(filterIndex - 1));
+        // Typed into the name field; selectFile leaves a focused field alone.
+        auto* typed = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(typed, nullptr);
+        typed->setText(fileName);
+        static_cast<QDialog*>(dialog)->accept(); // as the dialog's own button does
+    });
 }
 
 QStringList RavoFixture::answerMessages(const std::function<void()>& action) {

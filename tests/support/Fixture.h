@@ -31,6 +31,11 @@ protected:
 
     // Runs `answer` on the next modal dialog once it is open (and returns at once).
     static void whenModal(std::function<void(QWidget*)> answer);
+    // Answers the next file dialog as a user does: the filter entry `filterIndex` (from 1;
+    // 0 leaves it) chosen, `fileName` typed and confirmed; an empty name cancels. `seenFolder`
+    // gets the folder the dialog showed.
+    static void answerFileDialog(const QString& fileName, int filterIndex = 0,
+                                 QString* seenFolder = nullptr);
     // The texts of the modal dialogs `start` or an action showed, each answered with 1.
     QStringList answerMessages(const std::function<void()>& action);
 
