@@ -205,6 +205,7 @@ void TPalette::buildControls() {
     connect(Sponge, &QToolButton::clicked, this, &TPalette::SpongeClick);
     connect(DoCancel, &QToolButton::clicked, this, &TPalette::DoCancelClick);
     connect(DoClear, &QToolButton::clicked, this, &TPalette::DoClearClick);
+    connectPictureButtons();
     connect(DoShowOptions, &QToolButton::clicked, this, &TPalette::DoShowOptionsClick);
     connect(DoShowInfo, &QToolButton::clicked, this, &TPalette::DoShowInfoClick);
     connect(DoSetState, &Panel::clicked, this, &TPalette::DoSetStateClick);

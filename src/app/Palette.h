@@ -12,6 +12,7 @@ class QAction;
 class QToolButton;
 class WindowSet;
 class Panel;
+class QPrinter;
 
 class TPalette : public QWidget {
     Q_OBJECT
@@ -93,6 +94,16 @@ public:
     // Clears the surface to its plain background, keeping the drawing as an undo snapshot.
     void DoClearClick();
 
+    // Pictures in and out: a picture file onto the surface, the screen into a file or onto
+    // the printer, the screen's background onto the surface.
+    void DoOpenClick();
+    void DoSaveClick();
+    void DoPrintClick();
+    void DoCameraClick();
+    // The printing after the dialog: in opaque mode the drawing, otherwise the screen
+    // without the palette, stretched over a landscape page.
+    void PrintTo(QPrinter& printer);
+
     // The surface's drawing to and from a picture.
     void MoveFormToBitmap(gfx::Canvas& picture);
     void MoveBitmapToForm();
@@ -103,6 +114,10 @@ protected:
 
 private:
     void buildControls();
+    void connectPictureButtons();
+    // The palette goes off the screen for a capture of it, and comes back as it was.
+    void hideForCapture();
+    void showAfterCapture();
     void FormCreate();
     void FormShow();
     void runStartup();
