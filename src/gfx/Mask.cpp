@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 namespace gfx {
 
 BoundsMode boundsModeFromName(const QString& name) {
@@ -36,21 +40,38 @@ template <BoundsMode Mode> inline void maskPixel(bool inside, Pixel* c, Pixel* s
     }
 }
 
-// The part of a row where copy, surface and mask all have pixels: no checks per pixel, so
-// the compiler can take several pixels at a time.
+// The part of a row where copy, surface and mask all have pixels. White is all ones, so a
+// pixel is whitened by or-ing the inside mask, or its complement, into it. Where the
+// processor has SSE2 (every x86-64 one) four pixels go at a time, and a group that is all
+// inside or all outside is written without being read, or not touched at all: a picture
+// is read only along the outline.
 template <BoundsMode Mode> void maskRun(const Pixel* k, Pixel* c, Pixel* s, int n) {
-    for (int i = 0; i < n; ++i) {
-        const bool inside = ((k[i] ^ kWhite) & kRgb) == 0;
-        if constexpr (Mode == BoundsMode::Outside) {
-            c[i] = inside ? c[i] : kWhite;
-        } else if constexpr (Mode == BoundsMode::Inside) {
-            c[i] = inside ? kWhite : c[i];
-            s[i] = inside ? kWhite : s[i];
-        } else if constexpr (Mode == BoundsMode::Both) {
-            c[i] = inside ? c[i] : kWhite;
-            s[i] = inside ? kWhite : s[i];
-        }
+    static_assert(kWhite == 0xFFFFFFFFu);
+    int i = 0;
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i rgb = _mm_set1_epi32(int(kRgb));
+    const __m128i white = _mm_set1_epi32(-1);
+    // Whitens the pixels of `lanes` (all ones where to whiten) at p.
+    auto whiten = [&](Pixel* p, __m128i lanes, int bits) {
+        auto* v = reinterpret_cast<__m128i*>(p);
+        if (bits == 0xF)
+            _mm_storeu_si128(v, white);
+        else if (bits != 0)
+            _mm_storeu_si128(v, _mm_or_si128(_mm_loadu_si128(v), lanes));
+    };
+    for (; i + 4 <= n; i += 4) {
+        const __m128i kv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(k + i));
+        const __m128i in = _mm_cmpeq_epi32(_mm_and_si128(kv, rgb), rgb);
+        const int inBits = _mm_movemask_ps(_mm_castsi128_ps(in));
+        if constexpr (Mode == BoundsMode::Outside || Mode == BoundsMode::Both)
+            whiten(c + i, _mm_xor_si128(in, white), inBits ^ 0xF);
+        if constexpr (Mode == BoundsMode::Inside) whiten(c + i, in, inBits);
+        if constexpr (Mode == BoundsMode::Inside || Mode == BoundsMode::Both)
+            whiten(s + i, in, inBits);
     }
+#endif
+    for (; i < n; ++i)
+        maskPixel<Mode>((k[i] & kRgb) == kRgb, c + i, s + i);
 }
 
 struct Row {
