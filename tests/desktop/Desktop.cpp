@@ -6,6 +6,47 @@
 #include <QRegularExpression>
 #include <QThread>
 
+#include <utility>
+
+std::string colourName(QRgb c) {
+    return QString::number(c & 0xFFFFFF, 16).rightJustified(6, QLatin1Char('0')).toStdString();
+}
+
+std::string pointName(QPoint p) {
+    return std::to_string(p.x()) + "," + std::to_string(p.y());
+}
+
+QPoint paletteControl(const QRect& palette, const QString& hint) {
+    // The controls from the top down with their heights, 3 pixels apart below a margin of 3.
+    static const std::pair<const char*, int> controls[] = {
+        {"Siirry läpinäkymättömään tilaan", 28},
+        {"Näytä/Piilota verho", 28},
+        {"Avaa kynän vahvuuden valinta", 25},
+        {"Avaa piirtotyökaluvalikko", 28},
+        {"Leikkaustyökalu", 28},
+        {"Avaa tekstieditori", 28},
+        {"Värjää alue", 28},
+        {"Avaa värivalikko", 24},
+        {"Avaa työkaluvalikko", 28},
+        {"Avaa pyyhkimistyövalikko", 28},
+        {"Edellisen piirron peruutus", 28},
+        {"Tyhjennä kuva-alue", 28},
+        {"Ota taustasta kuva ja tuo kuvapinnalle", 28},
+        {"Tulosta näytön kuva.", 28},
+        {"Avaa kuvatiedosto", 28},
+        {"Tallenna kuva tiedostoon", 28},
+        {"Avaa asetukset-ikkuna", 28},
+        {"Tietoja Ravosta", 28},
+    };
+    int top = 3;
+    for (const auto& [name, height] : controls) {
+        const QString n = QString::fromUtf8(name);
+        if (hint.startsWith(n)) return palette.topLeft() + QPoint(19, top + height / 2);
+        top += height + 3;
+    }
+    return {};
+}
+
 bool waitUntil(const std::function<bool()>& condition, int ms) {
     for (int waited = 0; waited <= ms; waited += 50) {
         if (condition()) return true;
@@ -59,9 +100,7 @@ Desktop::~Desktop() {
 
 QProcess* Desktop::spawn(const QString& program, const QStringList& args) {
     auto p = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
-    p->setProcessEnvironment(env);
+    p->setProcessEnvironment(environment());
     p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p->setStandardOutputFile(QProcess::nullDevice());
     p->start(program, args);
@@ -70,15 +109,23 @@ QProcess* Desktop::spawn(const QString& program, const QStringList& args) {
     return m_processes.back().get();
 }
 
-QString Desktop::run(const QString& program, const QStringList& args, int* exitCode) const {
-    QProcess p;
+QProcessEnvironment Desktop::environment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
-    p.setProcessEnvironment(env);
+    return env;
+}
+
+QString Desktop::run(const QString& program, const QStringList& args, int* exitCode) const {
+    return QString::fromLocal8Bit(runBytes(program, args, exitCode)).trimmed();
+}
+
+QByteArray Desktop::runBytes(const QString& program, const QStringList& args, int* exitCode) const {
+    QProcess p;
+    p.setProcessEnvironment(environment());
     p.start(program, args);
     p.waitForFinished(20000);
-    if (exitCode) *exitCode = p.exitCode();
-    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+    if (exitCode) *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return p.readAllStandardOutput();
 }
 
 QStringList Desktop::visibleWindows(qint64 pid) const {
@@ -100,9 +147,7 @@ QRect Desktop::geometry(const QString& window) const {
 
 QString Desktop::name(const QString& window) const {
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
-    p.setProcessEnvironment(env);
+    p.setProcessEnvironment(environment());
     p.start(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window});
     p.waitForFinished(20000);
     QString name = QString::fromUtf8(p.readAllStandardOutput()); // leading blanks count
@@ -178,6 +223,58 @@ void DesktopTest::clickAt(QPoint p) const {
 void DesktopTest::moveTo(QPoint p) const {
     xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
     QThread::msleep(100);
+}
+
+void DesktopTest::dragAlong(const std::vector<QPoint>& path) const {
+    if (path.empty()) return;
+    moveTo(path.front());
+    xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+    QThread::msleep(100);
+    for (std::size_t i = 1; i < path.size(); ++i)
+        moveTo(path[i]);
+    xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+    QThread::msleep(300);
+}
+
+void DesktopTest::keys(const QStringList& names) const {
+    xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("50")} +
+            names);
+    QThread::msleep(200);
+}
+
+void DesktopTest::typeText(const QString& text) const {
+    xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
+    QThread::msleep(200);
+}
+
+QRect DesktopTest::waitForPalette(const RavoRun& ravo) const {
+    if (!waitUntil([&] { return desktop->visibleWindows(ravo.pid()).size() >= 3; }, 20000))
+        return {};
+    QThread::msleep(500);
+    const QString window = windowNamed(ravo.pid(), QStringLiteral("  Ravo"));
+    return window.isEmpty() ? QRect() : desktop->geometry(window);
+}
+
+QString DesktopTest::waitForNewWindow(qint64 pid, const QStringList& before, int ms) const {
+    QString found;
+    waitUntil(
+        [&] {
+            for (const QString& w : desktop->visibleWindows(pid))
+                if (!before.contains(w)) found = w;
+            return !found.isEmpty();
+        },
+        ms);
+    if (!found.isEmpty()) QThread::msleep(300); // drawn and given the keyboard
+    return found;
+}
+
+void DesktopTest::saveShot(const QString& name) const {
+    const QString folder = qEnvironmentVariable("RAVO_DESKTOP_SHOTS");
+    if (folder.isEmpty()) return;
+    QDir().mkpath(folder);
+    desktop->run(QStringLiteral("import"),
+                 {QStringLiteral("-window"), QStringLiteral("root"),
+                  folder + QLatin1Char('/') + name + QStringLiteral(".png")});
 }
 
 bool DesktopTest::waitForColours(const std::vector<QPoint>& points,

@@ -9,8 +9,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class Desktop {
@@ -20,8 +22,13 @@ public:
     bool ok() const { return m_ok; }
     const QString& display() const { return m_display; }
 
+    // The environment of the programs started on the desktop: ours, with its DISPLAY.
+    QProcessEnvironment environment() const;
     // Runs a command on the desktop and returns its standard output (trimmed).
     QString run(const QString& program, const QStringList& args, int* exitCode = nullptr) const;
+    // The same, for output that is no text: the bytes as they came.
+    QByteArray runBytes(const QString& program, const QStringList& args,
+                        int* exitCode = nullptr) const;
     QStringList visibleWindows(qint64 pid) const;
     QRect geometry(const QString& window) const; // the client area, in screen pixels
     QString name(const QString& window) const;
@@ -61,6 +68,19 @@ inline bool reddish(QRgb c) {
 inline bool whitish(QRgb c) {
     return qRed(c) > 230 && qGreen(c) > 230 && qBlue(c) > 230;
 }
+// Equal within `tolerance` in each channel.
+inline bool closeColour(QRgb a, QRgb b, int tolerance) {
+    return std::abs(qRed(a) - qRed(b)) <= tolerance &&
+           std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+// For the messages of failed checks: "rrggbb" and "x,y".
+std::string colourName(QRgb c);
+std::string pointName(QPoint p);
+
+// The middle of the palette control with this hint (its first sentence is enough), the
+// palette's client area being `palette`; a null point for a hint it does not have.
+QPoint paletteControl(const QRect& palette, const QString& hint);
 
 // Each test suite gets a desktop of its own; each test a data folder of its own.
 class DesktopTest : public ::testing::Test {
@@ -81,6 +101,19 @@ protected:
     void xdotool(const QStringList& args) const;
     void clickAt(QPoint p) const;
     void moveTo(QPoint p) const;
+    // A drag with the left button through the points of `path`, the first the press.
+    void dragAlong(const std::vector<QPoint>& path) const;
+    // Keys as xdotool names them ("Return", "ctrl+a"), and text typed as it is.
+    void keys(const QStringList& names) const;
+    void typeText(const QString& text) const;
+    // The palette's client area once the program shows its windows; empty if it does not.
+    QRect waitForPalette(const RavoRun& ravo) const;
+    // A window of the process shown after `before` was listed, for menus and dialogs;
+    // empty if none shows within `ms`.
+    QString waitForNewWindow(qint64 pid, const QStringList& before, int ms = 10000) const;
+    // The screen into NAME.png in the folder RAVO_DESKTOP_SHOTS names, when it names one:
+    // pictures of the dialogs for a person to look at.
+    void saveShot(const QString& name) const;
     // Captures the screen into `shot` until every point passes `test`, for up to 5 s.
     bool waitForColours(const std::vector<QPoint>& points, const std::function<bool(QRgb)>& test);
 
