@@ -6,6 +6,7 @@
 // the full-screen memcpy among them; a benchmark that needs the screen skips the other size.
 #include "Screens.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -107,7 +108,8 @@ int main(int argc, char** argv) {
     int benchArgc = int(benchArgs.size());
     benchArgs.push_back(nullptr);
     {
-        QGuiApplication app(benchArgc, benchArgs.data()); // gone before its server
+        // Widgets too: the surface's capture is measured in a whole window set.
+        QApplication app(benchArgc, benchArgs.data()); // gone before its server
         benchmark::Initialize(&benchArgc, benchArgs.data());
         benchmark::RunSpecifiedBenchmarks();
         benchmark::Shutdown();

@@ -2,6 +2,7 @@
 // of the root window, captureScreen (goal: within 1.5 times the bare request), and Qt's
 // grabWindow, which it replaced. The server works in a process of its own, so these figures
 // count real time, not this program's processor time.
+#include "BareGetImage.h"
 #include "Screens.h"
 
 #include "platform/Platform.h"
@@ -39,26 +40,7 @@ void countBytes(benchmark::State& state, const QRect& rect) {
 static void BM_XGetImage(benchmark::State& state) {
     QRect rect;
     if (!wholeScreen(state, rect)) return;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-    if (!c) {
-        state.SkipWithError("not on the xcb platform");
-        return;
-    }
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    for (auto _ : state) {
-        xcb_get_image_reply_t* reply =
-            xcb_get_image_reply(c,
-                                xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, 0, 0,
-                                              quint16(rect.width()), quint16(rect.height()), ~0u),
-                                nullptr);
-        if (!reply) {
-            state.SkipWithError("GetImage failed");
-            break;
-        }
-        benchmark::DoNotOptimize(reply);
-        std::free(reply);
-    }
+    bareGetImages(state, rect);
     countBytes(state, rect);
 }
 RAVO_SCREEN_SIZES(BENCHMARK(BM_XGetImage))->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace {
@@ -76,6 +77,12 @@ TOpenPictureDialog::TOpenPictureDialog(QWidget* parent, const QString& filter, c
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(pane, 0, grid->columnCount(), grid->rowCount(), 1);
     connect(this, &QFileDialog::currentChanged, this, &TOpenPictureDialog::showPreview);
+    // A name typed into the name field is previewed too, once it names a file.
+    if (auto* typed = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        connect(typed, &QLineEdit::textChanged, this, [this](const QString& text) {
+            const QString path = directory().absoluteFilePath(text);
+            if (QFileInfo(path).isFile()) showPreview(path);
+        });
     showPreview(QString());
 }
 

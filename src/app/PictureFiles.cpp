@@ -60,6 +60,8 @@ void TPalette::DoSaveClick() {
     TSavePictureDialog* dialog = f->SavePictureDialog;
     dialog->InitialDir = folders.DataFolder;
     if (!dialog->Execute()) return;
+    // The closed dialog must be off the screen when it is read.
+    f->showScreenNow();
     const QSize screen = platform::screenSize();
     f->CopyImage.clear();
     f->Image1.clear();

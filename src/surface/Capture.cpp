@@ -18,11 +18,15 @@ namespace {
 // The screen's rectangle one to one into a canvas of its size; what lies off the screen is
 // white, the surface's background.
 void captureInto(gfx::Canvas& target, const QRect& rect) {
-    target.reset(rect.width(), rect.height(), gfx::White);
     const QSize screen = platform::screenSize();
     const QRect visible = rect.intersected(QRect(QPoint(0, 0), screen));
-    if (visible.isEmpty()) return;
-    const QImage shot = platform::captureScreen(visible);
+    const QImage shot = visible.isEmpty() ? QImage() : platform::captureScreen(visible);
+    // A rectangle wholly on the screen is the captured picture itself.
+    if (visible == rect && shot.size() == rect.size()) {
+        target.setImage(shot);
+        return;
+    }
+    target.reset(rect.width(), rect.height(), gfx::White);
     if (shot.isNull()) return;
     const QPoint at = visible.topLeft() - rect.topLeft();
     QImage& out = target.image();
@@ -49,12 +53,17 @@ void TForm1::CaptureRect(int rLeft, int rTop, int rRight, int rBottom) {
     const QSize screen = platform::screenSize();
     CopyImage.clear();
     Image1.clear();
-    // Waiting window events first, so that the screen shows what the windows hold.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The screen is read as it is: callers that just changed it let it show the change
+    // first (showScreenNow).
     captureInto(Image1, QRect(QPoint(0, 0), screen));
     const QRect rect(QPoint(rLeft, rTop), QPoint(rRight - 1, rBottom - 1));
     if (rect.isEmpty()) return;
-    // The rectangle is cut from the one picture of the screen, so both show the same moment.
+    // The rectangle is cut from the one picture of the screen, so both show the same moment;
+    // the whole screen is that picture, shared until one of them is changed.
+    if (rect == QRect(QPoint(0, 0), screen)) {
+        CopyImage = Image1;
+        return;
+    }
     CopyImage.reset(rect.width(), rect.height(), gfx::White);
     CopyImage.copyRect(QRect(QPoint(0, 0), rect.size()), Image1, rect);
 }

@@ -129,6 +129,7 @@ public:
     // included) into Image1, and its rectangle from (rLeft, rTop) to (rRight, rBottom), right
     // and bottom excluded, into CopyImage: CopyImage's pixel (x - rLeft, y - rTop) is the
     // screen's pixel (x, y); what lies off the screen is white. The clipboard is not touched.
+    // The screen is read as it is at once; after a change of it, showScreenNow comes first.
     void CaptureRect(int rLeft, int rTop, int rRight, int rBottom);
     // Turns the outlined region into CopyImage and, by the mode ("OUTSIDE", "INSIDE",
     // "BOTH"), whitens parts of it and of the surface. The unmasked frame goes to the

@@ -3,12 +3,15 @@
 // background.
 #include "aids/OptionsForm.h"
 #include "app/MesForm.h"
+#include "app/PictureDialogs.h"
 #include "app/PictureFilesLogic.h"
 #include "support/Unprivileged.h"
 #include "test_drawing_fixture.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
@@ -167,6 +170,38 @@ TEST_F(PictureFiles, OpenedPictureIsShownFromTheTopLeftCorner) {
         }
         EXPECT_TRUE(f->Arc1Image.isEmpty()) << "opening takes no snapshot";
     }
+}
+
+TEST_F(PictureFiles, OpenDialogPreviewsThePictureNamed) {
+    const QString picture =
+        writePicture("esikatselu.bmp", {300, 150}, blue, gfx::PictureFormat::Bmp);
+    QFile text(files.filePath("kirje.bmp"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("ei kuva");
+    text.close();
+    QImage shown, shownForText;
+    QString caption, textCaption;
+    whenModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<TOpenPictureDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        auto* typed = dialog->findChild<QLineEdit*>("fileNameEdit");
+        typed->setText(picture);
+        shown = dialog->Preview->pixmap().toImage();
+        caption = dialog->PreviewCaption->text();
+        typed->setText(text.fileName());
+        shownForText = dialog->Preview->pixmap().toImage();
+        textCaption = dialog->Preview->text();
+        dialog->reject();
+    });
+    palette->DoOpenClick();
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(shown.width(), 200) << "made to fit the pane";
+    EXPECT_EQ(shown.height(), 100);
+    EXPECT_EQ(gfx::fromArgb(shown.pixel(100, 50)), blue);
+    EXPECT_EQ(caption, "300 × 150");
+    EXPECT_TRUE(shownForText.isNull());
+    EXPECT_EQ(textCaption, "Ei esikatselua");
+    EXPECT_EQ(surface(), before);
 }
 
 TEST_F(PictureFiles, BadFilesAreReportedAndChangeNothing) {
