@@ -47,7 +47,8 @@ public:
         m_process.waitForStarted(5000);
         // Without an event loop the bytes reach the pipe only when waited for.
         m_process.write(bytes);
-        m_process.waitForBytesWritten(5000);
+        while (m_process.bytesToWrite() > 0 && m_process.waitForBytesWritten(5000)) {
+        }
         m_process.closeWriteChannel();
     }
     ~ClipboardOwner() {
@@ -178,6 +179,7 @@ TEST_F(PicturesAndClipboard, CopiedRegionGoesOntoTheClipboardAndPastesElsewhereS
 
     ASSERT_TRUE(clipboardOffers(QStringLiteral("image/png")))
         << clipboard(QStringLiteral("TARGETS")).toStdString();
+    EXPECT_TRUE(clipboardOffers(QStringLiteral("image/bmp")));
     const QImage copied = QImage::fromData(clipboard(QStringLiteral("image/png")), "PNG")
                               .convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(copied.isNull());
@@ -238,6 +240,45 @@ TEST_F(PicturesAndClipboard, PictureAnotherProgramPutOnTheClipboardPastesAtThePo
     })) << ravo->output().toStdString();
     for (const auto& [p, test] : expected)
         EXPECT_TRUE(test(shot.pixel(p))) << pointName(p) << " " << colourName(shot.pixel(p));
+}
+
+// The resident memory of a process, in megabytes.
+long residentMegabytes(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong() / 1024;
+    return -1;
+}
+
+// A picture of another program far larger than the screen: pasted clipped at the screen's
+// edges, and its memory given back after the paste.
+TEST_F(PicturesAndClipboard, HugeClipboardPictureIsPastedClippedAndItsMemoryFreed) {
+    start();
+    QImage picture(10000, 10000, QImage::Format_RGB32);
+    picture.fill(QColor(0, 0, 255));
+    QPainter(&picture).fillRect(0, 0, 40, 40, Qt::white);
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(picture.save(&png, "PNG"));
+    picture = QImage();
+    ClipboardOwner owner(*desktop, png.data(), QStringLiteral("image/png"));
+    ASSERT_TRUE(clipboardOffers(QStringLiteral("image/png")));
+    const long before = residentMegabytes(ravo->pid());
+
+    const QPoint to(1700, 900);
+    pasteAt(to);
+    moveTo({100, 100});
+    // Up to the screen's bottom edge, left of the palette.
+    EXPECT_TRUE(waitForColours({to + QPoint(100, 100), {1860, 1079}}, [](QRgb c) {
+        return closeColour(c, qRgb(0, 0, 255), 2);
+    })) << ravo->output().toStdString();
+    EXPECT_TRUE(whitish(shot.pixel(to + QPoint(20, 20)))) << "the white corner is see-through";
+    EXPECT_TRUE(whitish(shot.pixel(to - QPoint(5, 5))));
+    // The decoded picture alone is 400 MB; what stays is the undo snapshot of the screen.
+    const long after = residentMegabytes(ravo->pid());
+    EXPECT_LT(after - before, 100) << before << " MB before, " << after << " MB after";
 }
 
 // With nothing on the clipboard, and with text only, "Liitä" says so in a message window; its

@@ -139,6 +139,21 @@ TEST_F(Selection, CancelledSaveWritesNothingAndTakesTheOutlineAway) {
     EXPECT_EQ(QDir(palette->folders.DataFolder).entryList(QDir::Files), before);
 }
 
+TEST_F(Selection, AFrameOverTheScreensEdgeMasksOnlyTheInside) {
+    // The frame reaches past the top-left corner; its fill must still find the outside.
+    f->Canvas.fillRect(0, 0, 300, 300, red);
+    palette->Scissors->click();
+    choose(tools->DoEllipse);
+    drag({5, 5}, {{50, 50}, {205, 205}});
+    ASSERT_TRUE(f->PopupMenu->isVisible());
+    ASSERT_LT(f->MinXRaja + 8, 0);
+    choose(f->MenuCut);
+    EXPECT_EQ(at(105, 105), gfx::White) << "the inside is cut";
+    EXPECT_EQ(at(8, 8), red) << "outside the circle, inside its box";
+    EXPECT_EQ(at(1, 105), red);
+    EXPECT_EQ(at(250, 250), red);
+}
+
 class Paste : public Selection {
 protected:
     // Opens the right button's menu at p and chooses "Liitä" in it.
