@@ -4,6 +4,7 @@
 // A server keeps its screen for life, so without RAVO_BENCH_SCREEN ("WIDTHxHEIGHT") the
 // program runs itself once per screen size. Each run measures the figures of its own size,
 // the full-screen memcpy among them; a benchmark that needs the screen skips the other size.
+#include "PerScreen.h"
 #include "Screens.h"
 
 #include <QApplication>
@@ -20,35 +21,6 @@
 #include <vector>
 
 namespace {
-
-const char* const ScreenVariable = "RAVO_BENCH_SCREEN";
-const QSize ScreenSizes[] = {{1920, 1080}, {3840, 2160}};
-
-// Runs this program once per screen size with the same arguments; the output of the runs
-// goes where this program's goes.
-int runPerScreen(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
-    int failed = 0;
-    for (const QSize& size : ScreenSizes) {
-        std::printf("Screen %dx%d\n", size.width(), size.height());
-        std::fflush(stdout);
-        QProcess run;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QLatin1String(ScreenVariable),
-                   QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
-        run.setProcessEnvironment(env);
-        run.setProcessChannelMode(QProcess::ForwardedChannels);
-        run.start(QCoreApplication::applicationFilePath(), args);
-        if (!run.waitForFinished(-1) || run.exitStatus() != QProcess::NormalExit ||
-            run.exitCode() != 0) {
-            std::fprintf(stderr, "The run on the %dx%d screen failed.\n", size.width(),
-                         size.height());
-            failed = 1;
-        }
-    }
-    return failed;
-}
 
 // Starts Xvfb with one screen of `size`; the server chooses a free display itself and names
 // it on its standard output. Returns the display's number, or -1.
@@ -96,15 +68,8 @@ int main(int argc, char** argv) {
 
     std::vector<char*> benchArgs(argv, argv + argc);
     std::string filter;
-    // Only this screen's figures, unless the caller chose the benchmarks.
-    bool chosen = false;
-    for (int i = 1; i < argc; ++i)
-        chosen = chosen || std::strncmp(argv[i], "--benchmark_filter", 18) == 0;
-    if (!chosen) {
-        filter = "--benchmark_filter=/" + m.captured(1).toStdString() + "/" +
-                 m.captured(2).toStdString() + "($|/)";
-        benchArgs.push_back(filter.data());
-    }
+    keepToScreen(argc, argv, QSize(m.captured(1).toInt(), m.captured(2).toInt()), filter,
+                 benchArgs);
     int benchArgc = int(benchArgs.size());
     benchArgs.push_back(nullptr);
     {

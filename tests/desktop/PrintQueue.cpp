@@ -1,5 +1,7 @@
 #include "PrintQueue.h"
 
+#include <QTemporaryDir>
+
 #include "Desktop.h" // waitUntil
 
 #include <QDir>
@@ -246,4 +248,16 @@ QString PrintQueue::logs(int lines) const {
     const QString log = m_dir.path() + QStringLiteral("/log/");
     return lastLines(log + QStringLiteral("error_log"), lines) +
            lastLines(log + QStringLiteral("cups-pdf-") + printer + QStringLiteral("_log"), lines);
+}
+
+QImage PrintQueue::rasterise(const QString& pdf, int dpi, QString* errors) const {
+    QTemporaryDir work;
+    const QString png = work.filePath(QStringLiteral("page"));
+    int code = -1;
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+         QStringLiteral("-singlefile"), pdf, png},
+        &code, errors);
+    if (code != 0) return {};
+    return QImage(png + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }

@@ -2,6 +2,7 @@
 // A print queue of the tests' own: a private cupsd, listening only on a unix socket in a
 // temporary folder, with one cups-pdf printer that writes its PDFs into that folder too.
 // The system's cupsd, if any, is neither used nor disturbed.
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QSet>
@@ -35,6 +36,9 @@ public:
     // The path of a PDF not returned before, once no job is left unfinished; empty if
     // none came within `ms`.
     QString waitForPdf(int ms);
+    // The first page of a PDF as pixels at `dpi`, through pdftoppm; null when it cannot be
+    // read, with the reason in `errors`.
+    QImage rasterise(const QString& pdf, int dpi, QString* errors = nullptr) const;
 
     // The last lines of cupsd's and cups-pdf's logs, for messages of failing tests.
     QString logs(int lines = 30) const;

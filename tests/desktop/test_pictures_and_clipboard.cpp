@@ -494,15 +494,8 @@ TEST_F(PicturesAndClipboard, PrintGoesThroughTheQueueAsTheScreenOnALandscapePage
                     .hasMatch())
         << info.toStdString();
 
-    QTemporaryDir work;
-    const QString png = work.filePath(QStringLiteral("page"));
-    queue.run(QStringLiteral("pdftoppm"),
-              {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"),
-               QStringLiteral("-singlefile"), pdf, png},
-              &code, &errors);
-    ASSERT_EQ(code, 0) << errors.toStdString();
-    const QImage sheet = QImage(png + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(sheet.isNull());
+    const QImage sheet = queue.rasterise(pdf, 30, &errors);
+    ASSERT_FALSE(sheet.isNull()) << errors.toStdString();
     // The landscape page lies on the sheet turned a quarter to the left, the screen filling
     // it: the screen's top along the sheet's left edge, its left edge along the sheet's foot.
     const auto onSheet = [&](QPoint p) {

@@ -73,14 +73,8 @@ TEST(PrintQueue, APrintedPdfComesOutAsOnePageWithItsDrawing) {
             .hasMatch())
         << info.toStdString();
 
-    const QString png = work.filePath(QStringLiteral("page"));
-    queue.run(QStringLiteral("pdftoppm"),
-              {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"),
-               QStringLiteral("-singlefile"), pdf, png},
-              &code, &errors);
-    ASSERT_EQ(code, 0) << errors.toStdString();
-    const QImage page = QImage(png + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(page.isNull());
+    const QImage page = queue.rasterise(pdf, 50, &errors);
+    ASSERT_FALSE(page.isNull()) << errors.toStdString();
     // A4 at 50 dpi, the page neither turned nor scaled.
     EXPECT_NEAR(page.width(), 413, 2);
     EXPECT_NEAR(page.height(), 585, 2);
