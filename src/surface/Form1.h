@@ -7,15 +7,17 @@
 #include "surface/Shapes.h"
 #include "surface/Stroke.h"
 #include "surface/UndoHistory.h"
+#include "tools/Osoitin.h"
+#include "tools/ToolWindows.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QRegion>
 #include <QWidget>
 
 class QAction;
 class QMenu;
 class WindowSet;
-class TOsoitin;
 class TOpenPictureDialog;
 class TSavePictureDialog;
 
@@ -66,8 +68,11 @@ public:
     int Xle = 0, Yle = 0, LeCount = 0;
     int Xmespos = 0, Ymespos = 0;
     int CaptionHeight = 0;
-    TOsoitin* ActiveForm = nullptr;
-    TOsoitin* ToolForm = nullptr;
+    // The tools on the screen; the active one (last made, pressed or chosen in the list) and
+    // the last one CreateTool made. Both become empty when their window is destroyed.
+    ToolWindows toolWindows;
+    QPointer<TOsoitin> ActiveForm;
+    QPointer<TOsoitin> ToolForm;
     int FormId = 0;
     int Factor = 100;
 

@@ -26,6 +26,11 @@ public:
     int Xa = 0;
     int Ya = 0;
 
+    // The tool's id (from 1; 0 for the template) and its mode: "0" a press in the inner
+    // zone moves the tool, "1" every press turns it.
+    int Tag = 0;
+    QString Hint = QStringLiteral("0");
+
 private:
     WindowSet& ws;
 };
