@@ -1,7 +1,20 @@
 #include "tools/Osoitin.h"
 
+#include "app/Palette.h"
 #include "app/WindowSet.h"
+#include "platform/Platform.h"
+#include "surface/Form1.h"
+#include "tools/Oper.h"
 #include "tools/RotImg.h"
+#include "tools/ToolLogic.h"
+
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+#include <numbers>
+#include <vector>
 
 TOsoitin::TOsoitin(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     setObjectName(QStringLiteral("Osoitin"));
@@ -23,6 +36,190 @@ TOsoitin::TOsoitin(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     Image1->SetTransparent(false);
     Image1->SetAutoSize(false);
     Image1->SetAngle(0);
+    // The cursor tells a move from a turn before any button is down.
+    Image1->setMouseTracking(true);
+    Image1->installEventFilter(this);
+    // Every new turned picture, by whatever path, changes what the colour key leaves.
+    connect(Image1, &TRotateImage::rotated, this, &TOsoitin::updateWindowShape);
 
     resize(800, 800);
+}
+
+bool TOsoitin::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != Image1) return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        const QPoint p = e->position().toPoint();
+        Image1MouseDown(e->button(), e->buttons(), p.x(), p.y());
+        return true;
+    }
+    case QEvent::MouseMove: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        const QPoint p = e->position().toPoint();
+        Image1MouseMove(e->buttons(), p.x(), p.y());
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        const QPoint p = e->position().toPoint();
+        Image1MouseUp(e->button(), e->buttons(), p.x(), p.y());
+        return true;
+    }
+    case QEvent::MouseButtonDblClick: {
+        // The second press of a double click is a press too, after the double click.
+        auto* e = static_cast<QMouseEvent*>(event);
+        const QPoint p = e->position().toPoint();
+        if (e->button() == Qt::LeftButton) Image1DblClick();
+        Image1MouseDown(e->button(), e->buttons(), p.x(), p.y());
+        return true;
+    }
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void TOsoitin::Image1MouseDown(Qt::MouseButton Button, Qt::MouseButtons, int X, int Y) {
+    // A press on a tool ends a look at the properties; the mode chosen there stays.
+    if (ws.Oper && ws.Oper->isVisible()) {
+        if (TOsoitin* active = ws.Form1->ActiveForm)
+            active->Hint = ws.Oper->Moving->isChecked() ? QStringLiteral("0") : QStringLiteral("1");
+        ws.Oper->close();
+    }
+    ws.Form1->ActiveForm = this;
+    Xa = X;
+    Ya = Y;
+    if (Button == Qt::LeftButton) {
+        const Qt::CursorShape shape = Image1->cursor().shape();
+        if (shape == Qt::SizeAllCursor) {
+            Moving = true;
+            Rotating = false;
+        }
+        if (shape == Qt::PointingHandCursor || Hint == QLatin1String("1")) {
+            Moving = false;
+            Rotating = true;
+        }
+        if (Rotating) {
+            StartAngle = Image1->Angle();
+            StartTheta = pointerTheta(X, Y, Image1->width(), Image1->height());
+        }
+    }
+}
+
+void TOsoitin::Image1MouseMove(Qt::MouseButtons, int X, int Y) {
+    const QSize picture = Image1->Picture().size();
+    const bool inner =
+        inInnerZone(X, Y, Image1->width(), Image1->height(), picture.width(), picture.height());
+    Image1->setCursor(inner && Hint == QLatin1String("0") ? Qt::SizeAllCursor
+                                                          : Qt::PointingHandCursor);
+    if (Moving) {
+        // The pointer stays where it took the tool: the window follows it.
+        if (TOsoitin* active = ws.Form1->ActiveForm)
+            active->move(active->pos() + QPoint(X - Xa, Y - Ya));
+    } else if (Rotating) {
+        const double theta = pointerTheta(X, Y, Image1->width(), Image1->height());
+        PerformRotation(double((StartTheta - theta) * 180 / std::numbers::pi + StartAngle));
+    }
+}
+
+void TOsoitin::Image1MouseUp(Qt::MouseButton Button, Qt::MouseButtons, int X, int Y) {
+    Moving = false;
+    Rotating = false;
+    // The properties window opens at the pointer, for the active tool; a tool destroyed
+    // meanwhile leaves nothing to show.
+    TOsoitin* active = ws.Form1->ActiveForm;
+    if (Button == Qt::RightButton && ws.Oper && active) {
+        ws.Oper->move(ws.Form1->pos() + active->pos() + QPoint(X, Y));
+        ws.Oper->show();
+    }
+    // The palette stays above the tools.
+    if (ws.Palette) ws.Palette->raise();
+}
+
+void TOsoitin::Image1DblClick() {
+    Image1->SetAngle(doubleClickAngle(double(Image1->Angle())));
+    updateWindowShape();
+}
+
+void TOsoitin::FormShow() {
+    Moving = false;
+    Rotating = false;
+}
+
+void TOsoitin::PerformRotation(double Angle) {
+    const double a = normalizedAngle(Angle);
+    if (a == double(Image1->Angle())) return;
+    Image1->SetAngle(wholeDegrees(a));
+    repaint();
+    updateWindowShape();
+}
+
+void TOsoitin::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    FormShow();
+    // The window has its native window only now.
+    m_shapeKey = 0;
+    m_shapeSize = QSize();
+    updateWindowShape();
+}
+
+void TOsoitin::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    updateWindowShape();
+}
+
+void TOsoitin::updateWindowShape() {
+    const QImage& turned = Image1->RotatedBitmap();
+    const QRect place = Image1->ImageRect().translated(Image1->pos());
+    if (turned.cacheKey() == m_shapeKey && place == m_shapeRect && size() == m_shapeSize &&
+        Image1->Transparent() == m_shapeTransparent)
+        return;
+    m_shapeKey = turned.cacheKey();
+    m_shapeRect = place;
+    m_shapeSize = size();
+    m_shapeTransparent = Image1->Transparent();
+
+    // What the window shows: the white margin and the picture control drawn over it.
+    QImage shown(size(), QImage::Format_RGB32);
+    shown.fill(Qt::white);
+    if (!turned.isNull()) Image1->render(&shown, Image1->pos(), QRegion(), {});
+    m_shape = nonWhiteRegion(shown);
+    if (QWindow* window = windowHandle()) platform::setWindowShape(window, m_shape);
+}
+
+QRegion TOsoitin::nonWhiteRegion(const QImage& picture) {
+    const QImage image =
+        picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
+            ? picture
+            : picture.convertToFormat(QImage::Format_RGB32);
+    // Bands of rows whose runs are the same, in the order a region keeps its rectangles.
+    std::vector<QRect> rects;
+    std::vector<std::pair<int, int>> band, row;
+    int bandTop = 0;
+    auto flush = [&](int bottom) {
+        for (const auto& [x0, x1] : band)
+            rects.emplace_back(QPoint(x0, bandTop), QPoint(x1, bottom));
+    };
+    for (int y = 0; y < image.height(); ++y) {
+        row.clear();
+        const auto* px = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        const int w = image.width();
+        for (int x = 0; x < w;) {
+            while (x < w && (px[x] & 0xFFFFFFu) == 0xFFFFFFu)
+                ++x;
+            if (x == w) break;
+            const int start = x;
+            while (x < w && (px[x] & 0xFFFFFFu) != 0xFFFFFFu)
+                ++x;
+            row.emplace_back(start, x - 1);
+        }
+        if (y > 0 && row == band) continue;
+        flush(y - 1);
+        band.swap(row);
+        bandTop = y;
+    }
+    flush(image.height() - 1);
+    QRegion region;
+    if (!rects.empty()) region.setRects(rects.data(), int(rects.size()));
+    return region;
 }

@@ -2,6 +2,8 @@
 // The pointer window: the window of every picture tool on the screen. It floats above the
 // other windows, half see-through, with its white keyed out. This instance is the template
 // and is never shown; tools are further instances made at run time.
+#include <QRect>
+#include <QRegion>
 #include <QWidget>
 
 class TRotateImage;
@@ -31,6 +33,37 @@ public:
     int Tag = 0;
     QString Hint = QStringLiteral("0");
 
+    // The picture's pointer events; coordinates are the picture control's (the window's).
+    void Image1MouseDown(Qt::MouseButton Button, Qt::MouseButtons Shift, int X, int Y);
+    void Image1MouseMove(Qt::MouseButtons Shift, int X, int Y);
+    void Image1MouseUp(Qt::MouseButton Button, Qt::MouseButtons Shift, int X, int Y);
+    void Image1DblClick();
+    void FormShow();
+
+    // Turns the picture to the angle in whole degrees, shows it at once and reshapes the
+    // window; an angle that is already the picture's does nothing.
+    void PerformRotation(double Angle);
+
+    // The colour key: only the window's non-white pixels show and take the pointer.
+    void updateWindowShape();
+    // The shape last given to the window.
+    const QRegion& windowShape() const { return m_shape; }
+
+    // The non-white pixels of a picture as a region: one rectangle per run of them in a
+    // row, and rows of the same runs joined into bands.
+    static QRegion nonWhiteRegion(const QImage& picture);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
 private:
     WindowSet& ws;
+    QRegion m_shape;
+    // What the shape was computed from, so that an unchanged picture is not scanned again.
+    qint64 m_shapeKey = 0;
+    QRect m_shapeRect;
+    QSize m_shapeSize;
+    bool m_shapeTransparent = false;
 };
