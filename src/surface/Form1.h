@@ -31,6 +31,8 @@ class TForm1 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm1(WindowSet& ws);
+    // The tool windows, top-level windows of their own, go with the surface.
+    ~TForm1() override;
 
     // The drawing itself; repainting the window shows it and never erases it.
     gfx::Canvas Canvas;
@@ -93,6 +95,8 @@ public:
     // The picture dialogs of the palette's open and save and of the cut-out's save.
     TOpenPictureDialog* OpenPictureDialog = nullptr;
     TSavePictureDialog* SavePictureDialog = nullptr;
+    // The save of a cut-out made a tool in the tools folder: Jpeg or Bitmap.
+    TSavePictureDialog* SavePictureDialog2 = nullptr;
 
     void FormCreate();
     void FormDblClick();
@@ -146,6 +150,12 @@ public:
     void MenuCutClick();
     void MenuClearClick();
     void MenuCancelClick();
+    // "Työkaluksi": the cut-out becomes a tool window; "Työkaluksi valikkoon": also a file
+    // of the tools folder.
+    void MenuWorkTempClick();
+    void MenuWorkClick();
+    // A tool window of CopyImage's picture, placed over the frame it was cut from.
+    void CreateTool(const QString& ToolName);
     // The right button's "Liitä": the clipboard's picture at (X, Y), white see-through.
     void MenuMbRighPastePointClick(int X, int Y);
     // Lets the screen show what was just drawn, shown or hidden, before it is read.

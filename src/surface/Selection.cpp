@@ -32,6 +32,10 @@ void TForm1::connectCutOutMenus() {
     connect(MenuCut, &QAction::triggered, this, &TForm1::MenuCutClick);
     connect(MenuClear, &QAction::triggered, this, &TForm1::MenuClearClick);
     connect(MenuCancel, &QAction::triggered, this, &TForm1::MenuCancelClick);
+    connect(MenuWorkTemp, &QAction::triggered, this, &TForm1::MenuWorkTempClick);
+    connect(MenuWork, &QAction::triggered, this, &TForm1::MenuWorkClick);
+    SavePictureDialog2 = new TSavePictureDialog(
+        this, QStringLiteral("Jpeg (*.jpeg)|*.jpeg|Bitmap (*.bmp)|*.bmp"), "SavePictureDialog2");
     connect(MenuMbRighPastePoint, &QAction::triggered, this,
             [this] { MenuMbRighPastePointClick(m_menuPoint.x(), m_menuPoint.y()); });
 }

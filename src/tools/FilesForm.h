@@ -34,6 +34,10 @@ public:
     int Ymespos = 0;
 
     void FormCreate();
+    // The list of the tools on the screen and the folder's listing; they fill once the
+    // on-screen tool list is built.
+    void GetTools() {}
+    void FindFiles() {}
 
 private:
     WindowSet& ws;
