@@ -172,22 +172,41 @@ void TOsoitin::updateWindowShape() {
     const QImage& turned = Image1->RotatedBitmap();
     const QRect place = Image1->ImageRect().translated(Image1->pos());
     if (turned.cacheKey() == m_shapeKey && place == m_shapeRect && size() == m_shapeSize &&
-        Image1->Transparent() == m_shapeTransparent)
+        Image1->geometry() == m_shapeControl && Image1->Transparent() == m_shapeTransparent)
         return;
     m_shapeKey = turned.cacheKey();
     m_shapeRect = place;
     m_shapeSize = size();
+    m_shapeControl = Image1->geometry();
     m_shapeTransparent = Image1->Transparent();
 
-    // What the window shows: the white margin and the picture control drawn over it.
-    QImage shown(size(), QImage::Format_RGB32);
-    shown.fill(Qt::white);
-    if (!turned.isNull()) Image1->render(&shown, Image1->pos(), QRegion(), {});
-    m_shape = nonWhiteRegion(shown);
+    const QRect visible = Image1->geometry() & rect();
+    if (turned.isNull() || visible.isEmpty()) {
+        m_shape = QRegion();
+    } else if (!Image1->Transparent() && place.size() == turned.size()) {
+        // The picture is drawn pixel for pixel, clipped to its turned outline, on the white
+        // margin: its non-white pixels in the visible part, within the outline, are what
+        // shows. Reading them from the turned picture saves drawing the window.
+        const QRect part = (visible & place).translated(-place.topLeft());
+        const QRegion outline(Image1->ImageRgn(), Qt::OddEvenFill);
+        m_shape =
+            nonWhiteRegion(turned, part).translated(place.topLeft()) & outline & QRegion(visible);
+    } else {
+        // Scaled or keyed pictures: what the window shows, drawn.
+        QImage shown(size(), QImage::Format_RGB32);
+        shown.fill(Qt::white);
+        Image1->render(&shown, Image1->pos(), QRegion(), {});
+        m_shape = nonWhiteRegion(shown);
+    }
     if (QWindow* window = windowHandle()) platform::setWindowShape(window, m_shape);
 }
 
 QRegion TOsoitin::nonWhiteRegion(const QImage& picture) {
+    return nonWhiteRegion(picture, picture.rect());
+}
+
+QRegion TOsoitin::nonWhiteRegion(const QImage& picture, QRect part) {
+    part &= picture.rect();
     const QImage image =
         picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
             ? picture
@@ -200,25 +219,25 @@ QRegion TOsoitin::nonWhiteRegion(const QImage& picture) {
         for (const auto& [x0, x1] : band)
             rects.emplace_back(QPoint(x0, bandTop), QPoint(x1, bottom));
     };
-    for (int y = 0; y < image.height(); ++y) {
+    const int left = part.left(), end = part.right() + 1;
+    for (int y = part.top(); y <= part.bottom(); ++y) {
         row.clear();
         const auto* px = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        const int w = image.width();
-        for (int x = 0; x < w;) {
-            while (x < w && (px[x] & 0xFFFFFFu) == 0xFFFFFFu)
+        for (int x = left; x < end;) {
+            while (x < end && (px[x] & 0xFFFFFFu) == 0xFFFFFFu)
                 ++x;
-            if (x == w) break;
+            if (x == end) break;
             const int start = x;
-            while (x < w && (px[x] & 0xFFFFFFu) != 0xFFFFFFu)
+            while (x < end && (px[x] & 0xFFFFFFu) != 0xFFFFFFu)
                 ++x;
             row.emplace_back(start, x - 1);
         }
-        if (y > 0 && row == band) continue;
+        if (y > part.top() && row == band) continue;
         flush(y - 1);
         band.swap(row);
         bandTop = y;
     }
-    flush(image.height() - 1);
+    flush(part.bottom());
     QRegion region;
     if (!rects.empty()) region.setRects(rects.data(), int(rects.size()));
     return region;

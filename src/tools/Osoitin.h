@@ -52,6 +52,8 @@ public:
     // The non-white pixels of a picture as a region: one rectangle per run of them in a
     // row, and rows of the same runs joined into bands.
     static QRegion nonWhiteRegion(const QImage& picture);
+    // The same for a part of the picture, in the picture's pixels.
+    static QRegion nonWhiteRegion(const QImage& picture, QRect part);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -65,5 +67,6 @@ private:
     qint64 m_shapeKey = 0;
     QRect m_shapeRect;
     QSize m_shapeSize;
+    QRect m_shapeControl;
     bool m_shapeTransparent = false;
 };
