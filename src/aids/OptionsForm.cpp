@@ -239,9 +239,9 @@ void TOptionsForm::DoSaveSettingsClick() {
 }
 
 void TOptionsForm::DoClearAllClick() {
-    // No question is asked. Picture tools on the screen are not made yet, so clearing the
-    // surface is all there is to do.
+    // No question is asked: the surface is cleared and the tools on it go too.
     ws.Palette->DoClearClick();
+    ws.Form1->toolWindows.destroyAll();
 }
 
 void TOptionsForm::SetFactor() {

@@ -3,15 +3,28 @@
 #include "aids/RadioGroup.h"
 #include "aids/WindowKit.h"
 #include "app/Icons.h"
+#include "app/Palette.h"
 #include "app/WindowSet.h"
+#include "gfx/Combine.h"
+#include "gfx/Picture.h"
+#include "surface/Form1.h"
+#include "tools/FilesForm.h"
+#include "tools/OperLogic.h"
+#include "tools/Osoitin.h"
+#include "tools/RotImg.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QSlider>
 #include <QStyle>
 #include <QToolButton>
+
+#include <cmath>
 
 namespace {
 
@@ -23,6 +36,20 @@ QWidget* panel(const char* name, QWidget* parent, const QRect& place) {
     p->setObjectName(QLatin1String(name));
     p->setGeometry(place);
     return p;
+}
+
+int opacityOf(const QWidget* w) {
+    return int(std::lround(w->windowOpacity() * 255));
+}
+
+// The picture as it is before turning, as a bitmap.
+QImage unturned(const TPicture& picture) {
+    if (picture.isBitmap()) return picture.bitmap().image();
+    QImage image(picture.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    picture.drawGraphic(p);
+    return image;
 }
 
 } // namespace
@@ -121,4 +148,137 @@ TOper::TOper(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     resize(ClientWidth, ClientHeight);
     // The hints are part of the window's vocabulary but are not shown.
     suppressHints(this);
+
+    connect(DoClose, &QToolButton::clicked, this, &QWidget::close);
+    connect(DoDelete, &QToolButton::clicked, this, &TOper::DoDeleteClick);
+    connect(DoPaste, &QToolButton::clicked, this, &TOper::DoPasteClick);
+    connect(DoSave, &QToolButton::clicked, this, &TOper::DoSaveClick);
+    // Toggles, so that the two stay exclusive however they change.
+    connect(Moving, &QCheckBox::toggled, this, &TOper::MovingClick);
+    connect(Rotating, &QCheckBox::toggled, this, &TOper::RotatingClick);
+    connect(DoStraighten, &QToolButton::clicked, this, &TOper::DoStraightenClick);
+    connect(WorkAlpha, &QSlider::valueChanged, this, &TOper::WorkAlphaChange);
+    connect(DoMoveXMiinus1, &QToolButton::clicked, this, &TOper::DoMoveXMiinus1Click);
+    connect(DoMoveXPlus1, &QToolButton::clicked, this, &TOper::DoMoveXPlus1Click);
+    connect(DoMoveYMiinus1, &QToolButton::clicked, this, &TOper::DoMoveYMiinus1Click);
+    connect(DoMoveYPlus1, &QToolButton::clicked, this, &TOper::DoMoveYPlus1Click);
+    ToolName->installEventFilter(this);
+}
+
+void TOper::FormShow() {
+    TOsoitin* tool = ws.Form1->ActiveForm;
+    if (!tool) return;
+    Moving->setChecked(tool->Hint == QLatin1String("0"));
+    Rotating->setChecked(!Moving->isChecked());
+    // The slider reports only a change, which then reaches the other tools as chosen.
+    WorkAlpha->setValue(opacityOf(tool));
+    ToolName->setText(toolDisplayName(tool->windowTitle()));
+}
+
+void TOper::FormClose() {
+    TOsoitin* tool = ws.Form1->ActiveForm;
+    if (!tool) return;
+    tool->Hint = toolModeHint(Moving->isChecked());
+    // Only the tool being edited may stay in turning mode.
+    for (TOsoitin* other : ws.Form1->toolWindows.tools())
+        if (other->objectName().startsWith(QLatin1String("Apu")) && other->Tag != tool->Tag)
+            other->Hint = toolModeHint(true);
+}
+
+void TOper::MovingClick() {
+    Rotating->setChecked(!Moving->isChecked());
+}
+
+void TOper::RotatingClick() {
+    Moving->setChecked(!Rotating->isChecked());
+}
+
+void TOper::moveActive(int dx, int dy) {
+    if (TOsoitin* tool = ws.Form1->ActiveForm) tool->move(tool->pos() + QPoint(dx, dy));
+}
+
+void TOper::DoMoveXMiinus1Click() {
+    moveActive(-1, 0);
+}
+
+void TOper::DoMoveXPlus1Click() {
+    moveActive(1, 0);
+}
+
+void TOper::DoMoveYMiinus1Click() {
+    moveActive(0, -1);
+}
+
+void TOper::DoMoveYPlus1Click() {
+    moveActive(0, 1);
+}
+
+void TOper::DoStraightenClick() {
+    if (TOsoitin* tool = ws.Form1->ActiveForm) tool->Image1->SetAngle(0);
+}
+
+void TOper::WorkAlphaChange() {
+    TOsoitin* tool = ws.Form1->ActiveForm;
+    if (!tool) return;
+    const int position = WorkAlpha->value();
+    tool->setWindowOpacity(position / 255.0);
+    if (const auto others = othersOpacity(OthersFollow(Others->itemIndex()), position)) {
+        for (TOsoitin* other : ws.Form1->toolWindows.tools())
+            if (other->Tag != tool->Tag) other->setWindowOpacity(*others / 255.0);
+    }
+    tool->setWindowOpacity(position / 255.0);
+}
+
+void TOper::DoPasteClick() {
+    TOsoitin* tool = ws.Form1->ActiveForm;
+    if (!tool) return;
+    TForm1* surface = ws.Form1;
+    surface->Archieve();
+    const QRect seen = tool->Image1->ImageRect();
+    const QImage& turned = tool->Image1->RotatedBitmap();
+    // One pixel right and down of the window's corner, where the picture is seen.
+    const QPoint at(seen.left() + tool->x() + 1, seen.top() + tool->y() + 1);
+    gfx::DrawTransparent(surface->Canvas, at.x(), at.y(), turned, gfx::White);
+    surface->canvasChanged(QRect(at, turned.size()));
+    close();
+}
+
+void TOper::DoSaveClick() {
+    TOsoitin* tool = ws.Form1->ActiveForm;
+    if (!tool || ToolName->text().isEmpty()) return;
+    const QString name = toolSaveName(ToolName->text());
+    tool->setWindowTitle(name + QLatin1Char('.'));
+    gfx::savePicture(unturned(tool->Image1->Picture()),
+                     ws.FilesForm->ToolsFolder + name + QStringLiteral(".bmp"),
+                     gfx::PictureFormat::Bmp);
+    ws.FilesForm->GetTools();
+    ws.FilesForm->FindFiles();
+}
+
+void TOper::DoDeleteClick() {
+    TOsoitin* tool = ws.Form1->ActiveForm;
+    if (!tool) return;
+    if (tool->windowTitle() == QLatin1String("ZedozaVudedAve"))
+        ws.Palette->MenuCurtain1->setChecked(false);
+    delete tool;
+    ws.FilesForm->GetTools();
+    close();
+}
+
+void TOper::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    FormShow();
+}
+
+void TOper::hideEvent(QHideEvent* e) {
+    QWidget::hideEvent(e);
+    FormClose();
+}
+
+bool TOper::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == ToolName && e->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) DoSaveClick();
+    }
+    return QWidget::eventFilter(watched, e);
 }

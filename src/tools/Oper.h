@@ -42,6 +42,30 @@ public:
     QToolButton* DoMoveYMiinus1 = nullptr;
     QToolButton* DoMoveYPlus1 = nullptr;
 
+    // The controls take the active tool's mode, opacity and name.
+    void FormShow();
+    // Leaving the window keeps the chosen mode in the active tool; the other tools move.
+    void FormClose();
+
+    void MovingClick();
+    void RotatingClick();
+    void DoMoveXMiinus1Click();
+    void DoMoveXPlus1Click();
+    void DoMoveYMiinus1Click();
+    void DoMoveYPlus1Click();
+    void DoStraightenClick();
+    void WorkAlphaChange();
+    void DoPasteClick();
+    void DoSaveClick();
+    void DoDeleteClick();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
+    void moveActive(int dx, int dy);
+
     WindowSet& ws;
 };
