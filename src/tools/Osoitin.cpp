@@ -198,7 +198,10 @@ void TOsoitin::updateWindowShape() {
         Image1->render(&shown, Image1->pos(), QRegion(), {});
         m_shape = nonWhiteRegion(shown);
     }
-    if (QWindow* window = windowHandle()) platform::setWindowShape(window, m_shape);
+    // A window with no shape would show whole: an all-white picture gets a shape off the
+    // window, so that it neither shows nor takes the pointer.
+    if (QWindow* window = windowHandle())
+        platform::setWindowShape(window, m_shape.isEmpty() ? QRegion(-1, -1, 1, 1) : m_shape);
 }
 
 QRegion TOsoitin::nonWhiteRegion(const QImage& picture) {

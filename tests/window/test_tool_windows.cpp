@@ -22,6 +22,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <memory>
 
@@ -124,6 +125,9 @@ TEST_F(ToolWindowsTest, TheCutOutBecomesAToolOverItsFrame) {
         EXPECT_FALSE(tool->windowShape().contains(QPoint(5, 5)));
         EXPECT_FALSE(tool->windowShape().contains(centre + QPoint(95, 95)))
             << "outside the circle, inside its box";
+        ASSERT_NE(tool->windowHandle(), nullptr);
+        EXPECT_TRUE((tool->windowHandle()->mask() ^ tool->windowShape()).isEmpty())
+            << "the shape is the window's";
     }
     EXPECT_EQ(asked,
               QStringList(2, QStringLiteral("Muunnetaanko myös valkoinen väri tartuntapinnaksi?")));
@@ -149,6 +153,11 @@ TEST_F(ToolWindowsTest, WhiteBecomesGrabbableOnlyWhenAskedAndOffTheFirstRowAndCo
         EXPECT_EQ(tool->windowShape().contains(QPoint(tool->width() / 2, tool->height() / 2)),
                   answer == TMesForm::ResultYes)
             << answer;
+        // All white and kept so: nothing of the window shows.
+        ASSERT_NE(tool->windowHandle(), nullptr);
+        const QRegion mask = tool->windowHandle()->mask();
+        EXPECT_FALSE(mask.isEmpty()) << "a window without a mask shows whole";
+        EXPECT_EQ(mask.intersects(tool->rect()), answer == TMesForm::ResultYes) << answer;
         // Gone before the next cut-out, which is not to see it on the screen.
         delete tool;
     }
