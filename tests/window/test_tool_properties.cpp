@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -257,6 +258,29 @@ TEST_F(ToolProperties, SavingWhereNothingCanBeWrittenRaisesTheFinnishErrorAfterR
     }
     EXPECT_EQ(t->windowTitle(), QStringLiteral("kartta."));
     EXPECT_FALSE(QDir(root.path() + QStringLiteral("/ei")).exists());
+
+    // Pressed by the user, the button and the Enter key end in the general error report.
+    const std::function<void()> saves[] = {
+        [&] { QTest::mouseClick(oper->DoSave, Qt::LeftButton); },
+        [&] { QTest::keyRelease(oper->ToolName, Qt::Key_Return); },
+    };
+    for (const auto& save : saves) {
+        oper->ToolName->setText(QStringLiteral("viivain"));
+        QString report;
+        whenModal([&report](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr) << w->metaObject()->className();
+            EXPECT_EQ(box->objectName(), QStringLiteral("ErrorReport"));
+            report = box->text();
+            box->accept();
+        });
+        save();
+        EXPECT_TRUE(report.startsWith(QStringLiteral("Kuvatiedostoa ei voi tallentaa: ")))
+            << report.toStdString();
+        EXPECT_TRUE(report.contains(QStringLiteral("/ei/ole/viivain.bmp"))) << report.toStdString();
+        EXPECT_EQ(t->windowTitle(), QStringLiteral("viivain."));
+        t->setWindowTitle(QStringLiteral("vanha."));
+    }
 }
 
 TEST_F(ToolProperties, DeletingTheCurtainPictureUnticksTheCurtainItem) {
