@@ -42,9 +42,10 @@ int opacityOf(const QWidget* w) {
     return int(std::lround(w->windowOpacity() * 255));
 }
 
-// The picture as it is before turning, as a bitmap.
+// The picture as it is before turning, as a bitmap: a drawing or an icon on white.
 QImage unturned(const TPicture& picture) {
     if (picture.isBitmap()) return picture.bitmap().image();
+    if (picture.isEmpty()) return QImage();
     QImage image(picture.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);

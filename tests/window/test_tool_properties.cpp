@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPicture>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -240,6 +242,25 @@ TEST_F(ToolProperties, SavingNamesTheToolAndWritesItsUnturnedPicture) {
     QTest::keyRelease(oper->ToolName, Qt::Key_Enter);
     EXPECT_EQ(t->windowTitle(), QStringLiteral("viivain."));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(ToolProperties, SavingADrawingWritesItOnWhite) {
+    QPicture drawing;
+    QPainter p(&drawing);
+    p.fillRect(QRect(2, 2, 8, 4), QColor(200, 0, 0));
+    p.end();
+    TOsoitin* t = makeTool(1);
+    t->Image1->SetPicture(TPicture::fromDrawing(drawing));
+    activate(t);
+    oper->show();
+    oper->ToolName->setText(QStringLiteral("piirros"));
+    oper->DoSave->click();
+    const QImage saved =
+        gfx::loadPicture(folder + QStringLiteral("piirros.bmp"), gfx::PictureFormat::Bmp);
+    ASSERT_EQ(saved.size(), QSize(10, 6));
+    EXPECT_EQ(saved.pixel(1, 1), 0xFFFFFFFFu);
+    EXPECT_EQ(saved.pixel(5, 3), QColor(200, 0, 0).rgb());
+    EXPECT_EQ(saved.pixel(9, 5), QColor(200, 0, 0).rgb());
 }
 
 TEST_F(ToolProperties, SavingWhereNothingCanBeWrittenRaisesTheFinnishErrorAfterRenaming) {
