@@ -3,6 +3,7 @@
 #include "aids/OptionsForm.h"
 #include "aids/RadioGroup.h"
 #include "gfx/Picture.h"
+#include "support/Unprivileged.h"
 #include "tools/FilesForm.h"
 #include "tools/Oper.h"
 #include "tools/Osoitin.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
@@ -302,6 +304,34 @@ TEST_F(ToolProperties, SavingWhereNothingCanBeWrittenRaisesTheFinnishErrorAfterR
         EXPECT_EQ(t->windowTitle(), QStringLiteral("viivain."));
         t->setWindowTitle(QStringLiteral("vanha."));
     }
+}
+
+TEST_F(ToolProperties, SavingIntoAReadOnlyFolderKeepsTheOldFileWhole) {
+    QFile old(folder + QStringLiteral("kartta.bmp"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("vanha");
+    old.close();
+    TOsoitin* t = makeTool(1, QStringLiteral("vanha."));
+    activate(t);
+    oper->show();
+    oper->ToolName->setText(QStringLiteral("kartta.uusi"));
+    // As root the child runs as nobody, who must reach the folder to fail in it.
+    for (QString dir = folder; dir.size() > root.path().size(); dir = QFileInfo(dir).path())
+        QFile::setPermissions(dir, QFile::permissions(dir) | QFile::ExeOther | QFile::ReadOther);
+    QFile::setPermissions(root.path(), QFile::permissions(root.path()) | QFile::ExeOther);
+    const int code = runWithoutWriteAccess(folder, [&] {
+        try {
+            oper->DoSaveClick();
+        } catch (const gfx::PictureError& e) {
+            if (!e.message().startsWith(QStringLiteral("Kuvatiedostoa ei voi tallentaa: ")))
+                return 2;
+            return t->windowTitle() == QStringLiteral("kartta.") ? 0 : 3;
+        }
+        return 1;
+    });
+    EXPECT_EQ(code, 0) << "1: saved, 2: another message, 3: the caption was not changed";
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("vanha"));
 }
 
 TEST_F(ToolProperties, DeletingTheCurtainPictureUnticksTheCurtainItem) {
