@@ -47,6 +47,9 @@ void TForm1::CreateTool(const QString& ToolName) {
     }
 
     auto* tool = new TOsoitin(ws);
+    // Owned by the surface, so the window manager keeps it above the surface as it keeps
+    // the surface's other windows, and it goes with the surface.
+    tool->setParent(this, tool->windowFlags());
     toolWindows.add(tool);
     ToolForm = tool;
     tool->setWindowOpacity(ws.OptionsForm->WorkAlpha->value() / 255.0);

@@ -18,7 +18,8 @@
 
 TOsoitin::TOsoitin(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     setObjectName(QStringLiteral("Osoitin"));
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    // A tool window: the window manager keeps it above the surface it belongs to.
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setWindowOpacity(100 / 255.0);
     // The margin about the picture is white, which the colour key makes see-through.
     setAutoFillBackground(true);
