@@ -72,6 +72,9 @@ void TForm1::CreateTool(const QString& ToolName) {
     tool->show();
     tool->repaint();
     tool->move(at.left, at.top);
+    // Said once more now that the window is on the screen: a compositor that began to watch
+    // the window only after it was mapped still learns its opacity.
+    tool->setWindowOpacity(tool->windowOpacity());
 }
 
 void TForm1::MenuWorkTempClick() {
