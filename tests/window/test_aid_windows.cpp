@@ -50,7 +50,7 @@ TEST_F(AidWindows, KindCaptionAndClientSize) {
         {ws->Zoomer, "Zoomer", "", Borderless, QSize(390, 215)},
         {ws->Numbers, "Numbers", "Kynän leveys", Tool, QSize(110, 132)},
         {ws->FilesForm, "FilesForm", " Työkalut", Tool | OnTop, QSize(228, 474)},
-        {ws->Osoitin, "Osoitin", "", Borderless | OnTop, QSize(800, 800)},
+        {ws->Osoitin, "Osoitin", "", Tool | Borderless | OnTop, QSize(800, 800)},
         {ws->HelpForm, "HelpForm", "Tietoja Ravo-ohjelmasta...", OnTop, QSize(456, 212)},
         {ws->FormText, "FormText", "Teksti", Tool | OnTop, QSize(510, 168)},
         {ws->OptionsForm, "OptionsForm", "Asetukset", Tool | OnTop, QSize(572, 316)},

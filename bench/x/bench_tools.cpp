@@ -1,5 +1,5 @@
-// A tool window at work, read beside BM_FullScreenMemcpy: one step of a turn (a new whole
-// degree: the turned picture, its repaint and the window's shape; budget 16 ms for a
+// A tool window at work on the X server, read beside BM_FullScreenMemcpy: one step of a turn (a new
+// whole degree: the turned picture, its repaint and the window's shape; budget 16 ms for a
 // 1000x1000 picture) and one step of a move.
 #include "RavoWindows.h"
 #include "Screens.h"
@@ -50,7 +50,8 @@ BENCHMARK(BM_ToolTurnStep)
     ->Args({1920, 1080, 1000})
     ->Args({3840, 2160, 600})
     ->Args({3840, 2160, 1000})
-    ->Unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The pointer held in the inner zone moves the tool by a few pixels to and fro.
 static void BM_ToolMoveStep(benchmark::State& state) {
