@@ -288,3 +288,14 @@ bool DesktopTest::waitForColours(const std::vector<QPoint>& points,
         },
         5000);
 }
+
+void DesktopTest::clickControl(const QRect& palette, const QString& hint) const {
+    const QPoint p = paletteControl(palette, hint);
+    ASSERT_FALSE(p.isNull()) << hint.toStdString();
+    clickAt(p);
+}
+
+void DesktopTest::chooseMenuItem(const QString& menu, int item, int count) const {
+    const QRect r = desktop->geometry(menu);
+    clickAt(QPoint(r.center().x(), r.top() + (2 * item + 1) * r.height() / (2 * count)));
+}

@@ -101,6 +101,10 @@ protected:
     void xdotool(const QStringList& args) const;
     void clickAt(QPoint p) const;
     void moveTo(QPoint p) const;
+    // Clicks the palette control with this hint, the palette's client area being `palette`.
+    void clickControl(const QRect& palette, const QString& hint) const;
+    // Clicks the item `item` (from 0) of the `count` items of the menu shown as `menu`.
+    void chooseMenuItem(const QString& menu, int item, int count) const;
     // A drag with the left button through the points of `path`, the first the press.
     void dragAlong(const std::vector<QPoint>& path) const;
     // Keys as xdotool names them ("Return", "ctrl+a"), and text typed as it is.

@@ -71,11 +71,7 @@ protected:
         ASSERT_FALSE(palette.isEmpty()) << ravo->output().toStdString();
     }
 
-    void click(const QString& hint) const {
-        const QPoint p = paletteControl(palette, hint);
-        ASSERT_FALSE(p.isNull()) << hint.toStdString();
-        clickAt(p);
-    }
+    void click(const QString& hint) const { clickControl(palette, hint); }
 
     // Clicks `at` (a palette button, a menu item) and returns the window it opens.
     QString windowOpenedBy(QPoint at, int button = 1) const {
@@ -88,17 +84,11 @@ protected:
         return windowOpenedBy(paletteControl(palette, hint));
     }
 
-    // Clicks the item `item` (from 0) of the `count` items of the menu shown as `menu`.
-    void chooseItem(const QString& menu, int item, int count) const {
-        const QRect r = desktop->geometry(menu);
-        clickAt(QPoint(r.center().x(), r.top() + (2 * item + 1) * r.height() / (2 * count)));
-    }
-
     // The right button's menu at `at` and its paste item.
     void pasteAt(QPoint at) const {
         const QString menu = windowOpenedBy(at, 3);
         ASSERT_FALSE(menu.isEmpty()) << "no menu at " << pointName(at);
-        chooseItem(menu, 0, 3);
+        chooseMenuItem(menu, 0, 3);
     }
 
     // What the clipboard offers as `target`, asked through xclip.
@@ -174,7 +164,7 @@ TEST_F(PicturesAndClipboard, CopiedRegionGoesOntoTheClipboardAndPastesElsewhereS
     ASSERT_FALSE(menu.isEmpty()) << "no cut-out menu";
     // It opens at the outline's right, level with the release.
     EXPECT_EQ(desktop->geometry(menu).topLeft(), QPoint(700, 320));
-    chooseItem(menu, 1, 7); // "Kopioi"
+    chooseMenuItem(menu, 1, 7); // "Kopioi"
     ASSERT_TRUE(closed(menu));
 
     ASSERT_TRUE(clipboardOffers(QStringLiteral("image/png")))

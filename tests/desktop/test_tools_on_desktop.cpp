@@ -20,16 +20,7 @@ protected:
         palette = waitForPalette(*ravo);
         ASSERT_FALSE(palette.isEmpty()) << ravo->output().toStdString();
     }
-    void click(const QString& hint) const {
-        const QPoint p = paletteControl(palette, hint);
-        ASSERT_FALSE(p.isNull()) << hint.toStdString();
-        clickAt(p);
-    }
-    // Clicks the item `item` (from 0) of the `count` items of the menu shown as `menu`.
-    void chooseItem(const QString& menu, int item, int count) const {
-        const QRect r = desktop->geometry(menu);
-        clickAt(QPoint(r.center().x(), r.top() + (2 * item + 1) * r.height() / (2 * count)));
-    }
+    void click(const QString& hint) const { clickControl(palette, hint); }
     // A red bar from (300, 400) to (700, 400), cut out around (400..600, 350..450) into a
     // tool whose white is made grabbable; the tool's window.
     QString makeTool() {
@@ -48,7 +39,7 @@ protected:
                    {400, 365}});
         const QString menu = waitForNewWindow(ravo->pid(), before);
         if (menu.isEmpty()) return {};
-        chooseItem(menu, 4, 7); // "Työkaluksi"
+        chooseMenuItem(menu, 4, 7); // "Työkaluksi"
         // "Muunnetaanko myös valkoinen väri tartuntapinnaksi?": yes.
         before = desktop->visibleWindows(ravo->pid());
         const QString question = waitForNewWindow(ravo->pid(), before);
