@@ -23,7 +23,6 @@
 #include "platform/Platform.h"
 #include "text/FormText.h"
 #include "tools/Oper.h"
-#include "tools/OperLogic.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -199,11 +198,8 @@ ChangedArea TForm1::changedArea() const {
 
 void TForm1::FormMouseDown(Qt::MouseButton, TShiftState Shift, int X, int Y) {
     ShiftIsDown = Shift.keys.testFlag(Qt::ShiftModifier);
-    if (ws.Oper->isVisible()) {
-        // The active tool keeps the mode the properties window shows.
-        if (ActiveForm) ActiveForm->Hint = toolModeHint(ws.Oper->Moving->isChecked());
-        ws.Oper->close();
-    }
+    // Closing the properties keeps the mode they show for the active tool.
+    if (ws.Oper->isVisible()) ws.Oper->close();
     if (!Shift.buttons.testFlag(Qt::LeftButton)) return;
 
     TPalette* palette = ws.Palette;

@@ -31,7 +31,7 @@ class TForm1 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm1(WindowSet& ws);
-    // The tool windows, top-level windows of their own, go with the surface.
+    // Every tool window goes with the surface, also one that is not its child.
     ~TForm1() override;
 
     // The drawing itself; repainting the window shows it and never erases it.

@@ -4,6 +4,7 @@
 #include "app/MesForm.h"
 #include "app/Palette.h"
 #include "app/PictureDialogs.h"
+#include "app/WindowGeometry.h"
 #include "app/WindowSet.h"
 #include "gfx/Picture.h"
 #include "platform/Platform.h"
@@ -37,7 +38,7 @@ void TForm1::CreateTool(const QString& ToolName) {
     const QSize screen = platform::screenSize();
     const QPoint askAt =
         createToolQuestionPos(Xm, Ym, screen.width(), screen.height(), ws.MesForm->width(),
-                              ws.MesForm->height(), ws.Palette->frameGeometry().width());
+                              ws.MesForm->height(), outerWidth(ws.Palette));
     if (ws.MesForm->AskQuestion(
             QStringLiteral("Muunnetaanko myös valkoinen väri tartuntapinnaksi?"), askAt.x(),
             askAt.y()) == 1) {

@@ -182,8 +182,7 @@ void TOper::FormClose() {
     tool->Hint = toolModeHint(Moving->isChecked());
     // Only the tool being edited may stay in turning mode.
     for (TOsoitin* other : ws.Form1->toolWindows.tools())
-        if (other->objectName().startsWith(QLatin1String("Apu")) && other->Tag != tool->Tag)
-            other->Hint = toolModeHint(true);
+        if (other->Tag != tool->Tag) other->Hint = toolModeHint(true);
 }
 
 void TOper::MovingClick() {

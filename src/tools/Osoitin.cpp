@@ -8,7 +8,6 @@
 #include "tools/RotImg.h"
 #include "tools/ToolLogic.h"
 
-#include <QCheckBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -47,46 +46,36 @@ TOsoitin::TOsoitin(WindowSet& ws) : QWidget(nullptr), ws(ws) {
 }
 
 bool TOsoitin::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != Image1) return QWidget::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        auto* e = static_cast<QMouseEvent*>(event);
-        const QPoint p = e->position().toPoint();
-        Image1MouseDown(e->button(), e->buttons(), p.x(), p.y());
-        return true;
-    }
-    case QEvent::MouseMove: {
-        auto* e = static_cast<QMouseEvent*>(event);
-        const QPoint p = e->position().toPoint();
+    const QEvent::Type type = event->type();
+    if (watched != Image1 ||
+        (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+         type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick))
+        return QWidget::eventFilter(watched, event);
+    auto* e = static_cast<QMouseEvent*>(event);
+    const QPoint p = e->position().toPoint();
+    switch (type) {
+    case QEvent::MouseMove:
         Image1MouseMove(e->buttons(), p.x(), p.y());
-        return true;
-    }
-    case QEvent::MouseButtonRelease: {
-        auto* e = static_cast<QMouseEvent*>(event);
-        const QPoint p = e->position().toPoint();
+        break;
+    case QEvent::MouseButtonRelease:
         Image1MouseUp(e->button(), e->buttons(), p.x(), p.y());
-        return true;
-    }
-    case QEvent::MouseButtonDblClick: {
+        break;
+    case QEvent::MouseButtonDblClick:
         // The second press of a double click is a press too, after the double click.
-        auto* e = static_cast<QMouseEvent*>(event);
-        const QPoint p = e->position().toPoint();
         if (e->button() == Qt::LeftButton) Image1DblClick();
         Image1MouseDown(e->button(), e->buttons(), p.x(), p.y());
-        return true;
-    }
+        break;
     default:
-        return QWidget::eventFilter(watched, event);
+        Image1MouseDown(e->button(), e->buttons(), p.x(), p.y());
+        break;
     }
+    return true;
 }
 
 void TOsoitin::Image1MouseDown(Qt::MouseButton Button, Qt::MouseButtons, int X, int Y) {
-    // A press on a tool ends a look at the properties; the mode chosen there stays.
-    if (ws.Oper && ws.Oper->isVisible()) {
-        if (TOsoitin* active = ws.Form1->ActiveForm)
-            active->Hint = ws.Oper->Moving->isChecked() ? QStringLiteral("0") : QStringLiteral("1");
-        ws.Oper->close();
-    }
+    // A press on a tool ends a look at the properties; closing them keeps the mode chosen
+    // there for the tool they showed.
+    if (ws.Oper && ws.Oper->isVisible()) ws.Oper->close();
     ws.Form1->ActiveForm = this;
     Xa = X;
     Ya = Y;
@@ -138,8 +127,8 @@ void TOsoitin::Image1MouseUp(Qt::MouseButton Button, Qt::MouseButtons, int X, in
 }
 
 void TOsoitin::Image1DblClick() {
+    // The new turned picture reshapes the window through the control's signal.
     Image1->SetAngle(doubleClickAngle(double(Image1->Angle())));
-    updateWindowShape();
 }
 
 void TOsoitin::FormShow() {
@@ -152,7 +141,6 @@ void TOsoitin::PerformRotation(double Angle) {
     if (a == double(Image1->Angle())) return;
     Image1->SetAngle(wholeDegrees(a));
     repaint();
-    updateWindowShape();
 }
 
 void TOsoitin::showEvent(QShowEvent* e) {
