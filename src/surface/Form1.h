@@ -156,6 +156,9 @@ public:
     void MenuWorkClick();
     // A tool window of CopyImage's picture, placed over the frame it was cut from.
     void CreateTool(const QString& ToolName);
+    // CreateTool once its question is answered: whiteGrabbable keeps the white inside the
+    // picture as a surface to take hold of.
+    void makeTool(const QString& ToolName, bool whiteGrabbable);
     // The right button's "Liitä": the clipboard's picture at (X, Y), white see-through.
     void MenuMbRighPastePointClick(int X, int Y);
     // Lets the screen show what was just drawn, shown or hidden, before it is read.

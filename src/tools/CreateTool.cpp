@@ -39,9 +39,16 @@ void TForm1::CreateTool(const QString& ToolName) {
     const QPoint askAt =
         createToolQuestionPos(Xm, Ym, screen.width(), screen.height(), ws.MesForm->width(),
                               ws.MesForm->height(), outerWidth(ws.Palette));
-    if (ws.MesForm->AskQuestion(
+    const bool whiteGrabbable =
+        ws.MesForm->AskQuestion(
             QStringLiteral("Muunnetaanko myös valkoinen väri tartuntapinnaksi?"), askAt.x(),
-            askAt.y()) == 1) {
+            askAt.y()) == 1;
+    makeTool(ToolName, whiteGrabbable);
+}
+
+void TForm1::makeTool(const QString& ToolName, bool whiteGrabbable) {
+    const QSize screen = platform::screenSize();
+    if (whiteGrabbable) {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         whitenToGrabbable(CopyImage.image());
         QGuiApplication::restoreOverrideCursor();

@@ -9,6 +9,7 @@
 #include "tools/Oper.h"
 #include "tools/Osoitin.h"
 #include "tools/RotImg.h"
+#include "tools/ToolLogic.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -160,6 +161,46 @@ TEST_F(ToolWindowsTest, WhiteBecomesGrabbableOnlyWhenAskedAndOffTheFirstRowAndCo
         EXPECT_EQ(mask.intersects(tool->rect()), answer == TMesForm::ResultYes) << answer;
         // Gone before the next cut-out, which is not to see it on the screen.
         delete tool;
+    }
+}
+
+// The smallest cut-out and cut-outs reaching over the screen's left and top edges, where the
+// stroke's anchor lies off the screen: each becomes a tool of its own picture, placed by the
+// frame, with the anchor brought back onto the screen.
+TEST_F(ToolWindowsTest, TinyAndEdgeCutOutsBecomeTools) {
+    struct Case {
+        const char* what;
+        QSize picture;
+        QPoint frame;
+        QPoint anchor;
+    };
+    const Case cases[] = {
+        {"one pixel", {1, 1}, {300, 300}, {300, 300}},
+        {"over the left edge", {60, 40}, {-25, 200}, {-25, 200}},
+        {"over the top-left corner", {30, 50}, {-10, -20}, {-10, -20}},
+    };
+    for (const Case& c : cases) {
+        f->Xa = c.anchor.x();
+        f->Ya = c.anchor.y();
+        TOsoitin* tool =
+            makeTool(filled(c.picture.width(), c.picture.height(), Qt::black), c.frame);
+        ASSERT_NE(tool, nullptr) << c.what;
+        EXPECT_EQ(tool->Image1->Picture().size(), c.picture) << c.what;
+        const int longer = std::max(c.picture.width(), c.picture.height());
+        EXPECT_EQ(tool->size(), QSize(longer + 150, longer + 150)) << c.what;
+        const ToolPlacement at =
+            createToolPlacement(c.picture.width(), c.picture.height(), f->MinXRaja, f->MinYRaja,
+                                f->MaxXRaja, f->MaxYRaja);
+        EXPECT_EQ(tool->pos(), QPoint(at.left, at.top)) << c.what;
+        EXPECT_EQ(QPoint(f->Xa, f->Ya),
+                  QPoint(std::max(c.anchor.x(), 0), std::max(c.anchor.y(), 0)))
+            << c.what;
+        // The black shows and takes the pointer, however small.
+        EXPECT_FALSE(tool->windowShape().isEmpty()) << c.what;
+        EXPECT_TRUE(tool->windowShape().contains(QPoint(tool->width() / 2, tool->height() / 2)))
+            << c.what;
+        delete tool;
+        EXPECT_EQ(f->ActiveForm, nullptr) << c.what;
     }
 }
 
