@@ -1,0 +1,64 @@
+#include "tools/DesignFile.h"
+
+#include "app/Errors.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringConverter>
+
+namespace {
+
+bool fitsLatin1(const QString& text) {
+    for (QChar c : text)
+        if (c.unicode() > 0xFF) return false;
+    return true;
+}
+
+} // namespace
+
+QByteArray encodeDesign(const QStringList& lines) {
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    if (fitsLatin1(text)) return text.toLatin1();
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QStringList decodeDesign(const QByteArray& bytes) {
+    const auto marked = QStringConverter::encodingForData(bytes);
+    QString text;
+    if (marked) {
+        QStringDecoder decode(*marked, QStringDecoder::Flag::Stateless);
+        text = decode(bytes);
+        if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    } else {
+        text = QString::fromLatin1(bytes);
+    }
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n') continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.append(text.mid(start));
+    return lines;
+}
+
+void writeDesignFile(const QString& path, const QStringList& lines) {
+    QSaveFile out(path);
+    const QByteArray bytes = encodeDesign(lines);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        throw RavoError(
+            QStringLiteral("Sommitelmaa ei voi tallentaa: %1\n%2").arg(path, out.errorString()));
+}
+
+QStringList readDesignFile(const QString& path) {
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly))
+        throw RavoError(
+            QStringLiteral("Sommitelmaa ei voi lukea: %1\n%2").arg(path, in.errorString()));
+    return decodeDesign(in.readAll());
+}
