@@ -22,8 +22,8 @@ protected:
     }
     void click(const QString& hint) const { clickControl(palette, hint); }
     // A red bar from (300, 400) to (700, 400), cut out around (400..600, 350..450) into a
-    // tool whose white is made grabbable; the tool's window.
-    QString makeTool() {
+    // tool whose white is made grabbable or, answered no, left see-through; the tool's window.
+    QString makeTool(bool whiteGrabbable = true) {
         dragAlong({{300, 400}, {400, 400}, {500, 400}, {600, 400}, {700, 400}});
         EXPECT_TRUE(waitForColours({{350, 400}, {650, 400}}, reddish));
         click(QStringLiteral("Leikkaustyökalu"));
@@ -40,11 +40,15 @@ protected:
         const QString menu = waitForNewWindow(ravo->pid(), before);
         if (menu.isEmpty()) return {};
         chooseMenuItem(menu, 4, 7); // "Työkaluksi"
-        // "Muunnetaanko myös valkoinen väri tartuntapinnaksi?": yes.
+        // "Muunnetaanko myös valkoinen väri tartuntapinnaksi?": "Kyllä" is the default
+        // button, "Ei" the next one.
         before = desktop->visibleWindows(ravo->pid());
         const QString question = waitForNewWindow(ravo->pid(), before);
         if (question.isEmpty()) return {};
-        keys({QStringLiteral("Return")});
+        if (whiteGrabbable)
+            keys({QStringLiteral("Return")});
+        else
+            keys({QStringLiteral("Tab"), QStringLiteral("space")});
         click(QStringLiteral("Leikkaustyökalu")); // the pen again
         QString tool;
         waitUntil(
@@ -131,6 +135,19 @@ TEST_F(ToolsOnDesktop, ACutOutToolFloatsMovesTurnsPaintsAndGoes) {
     clickAt(desktop->geometry(again).topLeft() + QPoint(83, 18));
     EXPECT_TRUE(waitUntil([&] { return windowNamed(ravo->pid(), "Apu.").isEmpty(); }, 3000));
     EXPECT_TRUE(waitForColours({c + QPoint(65, 60)}, reddish));
+}
+
+// Answered no, the white inside the cut-out is keyed out as the margin is: a stroke across it
+// draws on the surface below and leaves the tool where it is.
+TEST_F(ToolsOnDesktop, WhiteLeftSeeThroughLetsThePointerThroughInsideThePicture) {
+    const QString tool = makeTool(false);
+    ASSERT_FALSE(tool.isEmpty()) << ravo->output().toStdString();
+    const QRect placed = desktop->geometry(tool);
+    // The picture is seen from (389, 339); its white above the bar ends at about y 390.
+    ASSERT_TRUE(waitForColours({{500, 422}}, [](QRgb c) { return qGreen(c) > 110; }));
+    dragAlong({{450, 360}, {500, 360}, {550, 360}});
+    EXPECT_TRUE(waitForColours({{500, 360}}, reddish)) << colourName(shot.pixel(500, 360));
+    EXPECT_EQ(desktop->geometry(tool), placed);
 }
 
 } // namespace
