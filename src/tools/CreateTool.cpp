@@ -13,6 +13,7 @@
 #include "tools/Osoitin.h"
 #include "tools/RotImg.h"
 #include "tools/ToolLogic.h"
+#include "tools/ToolWindows.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -54,35 +55,15 @@ void TForm1::makeTool(const QString& ToolName, bool whiteGrabbable) {
         QGuiApplication::restoreOverrideCursor();
     }
 
-    auto* tool = new TOsoitin(ws);
-    // Owned by the surface, so the window manager keeps it above the surface as it keeps
-    // the surface's other windows, and it goes with the surface.
-    tool->setParent(this, tool->windowFlags());
-    toolWindows.add(tool);
-    ToolForm = tool;
-    tool->setWindowOpacity(ws.OptionsForm->WorkAlpha->value() / 255.0);
     const ToolPlacement at = createToolPlacement(CopyImage.width(), CopyImage.height(), MinXRaja,
                                                  MinYRaja, MaxXRaja, MaxYRaja);
-    tool->resize(at.side, at.side);
-    tool->Image1->SetPicture(TPicture());
-    tool->Image1->setGeometry(0, 0, tool->width(), tool->height());
-    tool->Image1->SetPicture(TPicture::fromBitmap(CopyImage.image().copy()));
+    TOsoitin* tool =
+        makeToolWindow(ws, {CopyImage.image().copy(), at.side, QRect(0, 0, at.side, at.side),
+                            ToolName + QLatin1Char('.'), ws.OptionsForm->WorkAlpha->value()});
     Xa = std::max(Xa, 0);
     Ya = std::max(Ya, 0);
-    tool->Hint = QStringLiteral("0");
-    ++FormId;
-    tool->setObjectName(QStringLiteral("Apu") + QString::number(FormId));
-    tool->setWindowTitle(ToolName + QLatin1Char('.'));
-    tool->Tag = FormId;
-    ActiveForm = tool;
-    // Shown off the screen first, so that it appears where it belongs already drawn.
-    tool->move(screen.width() + 1, at.top);
-    tool->show();
-    tool->repaint();
+    showToolWindow(tool, QPoint(screen.width() + 1, at.top));
     tool->move(at.left, at.top);
-    // Said once more now that the window is on the screen: a compositor that began to watch
-    // the window only after it was mapped still learns its opacity.
-    tool->setWindowOpacity(tool->windowOpacity());
 }
 
 void TForm1::MenuWorkTempClick() {
