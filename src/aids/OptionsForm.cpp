@@ -9,6 +9,7 @@
 #include "app/WindowSet.h"
 #include "platform/Platform.h"
 #include "surface/Form1.h"
+#include "tools/FilesForm.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -241,7 +242,8 @@ void TOptionsForm::DoSaveSettingsClick() {
 void TOptionsForm::DoClearAllClick() {
     // No question is asked: the surface is cleared and the tools on it go too.
     ws.Palette->DoClearClick();
-    ws.Form1->toolWindows.destroyAll();
+    ws.FilesForm->GetTools();
+    ws.FilesForm->DoAll(QStringLiteral("DELETE"), true);
 }
 
 void TOptionsForm::SetFactor() {

@@ -23,6 +23,7 @@
 #include "surface/Form1.h"
 #include "text/FormText.h"
 #include "tools/FilesForm.h"
+#include "tools/Osoitin.h"
 
 #include <QAction>
 #include <QApplication>
@@ -466,17 +467,21 @@ void TPalette::DoShowPaletteClick() {
 }
 
 void TPalette::MenuCurtain1Click() {
+    TFilesForm* library = ws.FilesForm;
     if (MenuCurtain1->isChecked()) {
         MenuCurtain1->setChecked(false);
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->windowTitle() == QLatin1String("ZedozaVudedAve")) {
-                w->deleteLater();
-                w->hide();
+        for (TOsoitin* t : ws.Form1->toolWindows.tools())
+            if (t->windowTitle() == QLatin1String("ZedozaVudedAve")) {
+                delete t;
                 break;
             }
     } else {
         if (ws.Raami->isVisible()) MenuCurtainFormClick();
-        // The curtain picture itself is a tool of the tool library, which shows it.
+        // The curtain picture is a tool of the library, opaque, at the library's place.
+        library->LoadPicture(QStringLiteral("ZedozaVudedAve"));
+        library->Xanipos = library->DefXpos;
+        library->Yanipos = library->DefYpos;
+        library->ShowTool(QStringLiteral("ZedozaVudedAve"), 255);
         raise();
         MenuCurtain1->setChecked(true);
     }

@@ -12,6 +12,7 @@
 #include "tools/OperLogic.h"
 #include "tools/Osoitin.h"
 #include "tools/RotImg.h"
+#include "tools/ToolWindows.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -36,21 +37,6 @@ QWidget* panel(const char* name, QWidget* parent, const QRect& place) {
     p->setObjectName(QLatin1String(name));
     p->setGeometry(place);
     return p;
-}
-
-int opacityOf(const QWidget* w) {
-    return int(std::lround(w->windowOpacity() * 255));
-}
-
-// The picture as it is before turning, as a bitmap: a drawing or an icon on white.
-QImage unturned(const TPicture& picture) {
-    if (picture.isBitmap()) return picture.bitmap().image();
-    if (picture.isEmpty()) return QImage();
-    QImage image(picture.size(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    picture.drawGraphic(p);
-    return image;
 }
 
 } // namespace
@@ -172,7 +158,7 @@ void TOper::FormShow() {
     Moving->setChecked(tool->Hint == QLatin1String("0"));
     Rotating->setChecked(!Moving->isChecked());
     // The slider reports only a change, which then reaches the other tools as chosen.
-    WorkAlpha->setValue(opacityOf(tool));
+    WorkAlpha->setValue(toolOpacity(tool));
     ToolName->setText(toolDisplayName(tool->windowTitle()));
 }
 
@@ -248,7 +234,7 @@ void TOper::DoSaveClick() {
     if (!tool || ToolName->text().isEmpty()) return;
     const QString name = toolSaveName(ToolName->text());
     tool->setWindowTitle(name + QLatin1Char('.'));
-    gfx::savePicture(unturned(tool->Image1->Picture()),
+    gfx::savePicture(tool->Image1->Picture().unturnedBitmap(),
                      ws.FilesForm->ToolsFolder + name + QStringLiteral(".bmp"),
                      gfx::PictureFormat::Bmp);
     ws.FilesForm->GetTools();

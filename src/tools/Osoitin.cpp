@@ -4,6 +4,7 @@
 #include "app/WindowSet.h"
 #include "platform/Platform.h"
 #include "surface/Form1.h"
+#include "tools/FilesForm.h"
 #include "tools/Oper.h"
 #include "tools/RotImg.h"
 #include "tools/ToolLogic.h"
@@ -77,6 +78,8 @@ void TOsoitin::Image1MouseDown(Qt::MouseButton Button, Qt::MouseButtons, int X, 
     // there for the tool they showed.
     if (ws.Oper && ws.Oper->isVisible()) ws.Oper->close();
     ws.Form1->ActiveForm = this;
+    // The library's list of the tools on the screen shows which one was taken.
+    if (ws.FilesForm && ws.FilesForm->isVisible()) ws.FilesForm->FindRowById(Tag);
     Xa = X;
     Ya = Y;
     if (Button == Qt::LeftButton) {

@@ -54,6 +54,16 @@ void TPicture::drawGraphic(QPainter& p) const {
         m_icon.paint(&p, QRect(QPoint(0, 0), m_iconSize));
 }
 
+QImage TPicture::unturnedBitmap() const {
+    if (isBitmap()) return m_bitmap.image();
+    if (isEmpty()) return QImage();
+    QImage image(size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    drawGraphic(p);
+    return image;
+}
+
 TRotateImage::TRotateImage(QWidget* parent) : QWidget(parent) {
     // No background of its own: what lies behind shows outside the turned picture.
     setAutoFillBackground(false);

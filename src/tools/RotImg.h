@@ -38,6 +38,8 @@ public:
     const gfx::Canvas& bitmap() const { return m_bitmap; }
     // Draws a drawing or an icon with its top-left corner at (0, 0).
     void drawGraphic(QPainter& p) const;
+    // The picture as it is before turning, as a bitmap: a drawing or an icon on white.
+    QImage unturnedBitmap() const;
 
 private:
     Kind m_kind = Kind::Empty;

@@ -5,6 +5,8 @@
 #include "tools/Osoitin.h"
 #include "tools/RotImg.h"
 
+#include <cmath>
+
 void ToolWindows::add(TOsoitin* tool) {
     m_tools.removeIf([](const QPointer<TOsoitin>& t) { return t.isNull(); });
     m_tools.append(tool);
@@ -59,4 +61,8 @@ void showToolWindow(TOsoitin* tool, QPoint offScreen) {
     // Said once more now that the window is on the screen: a compositor that began to watch
     // the window only after it was mapped still learns its opacity.
     tool->setWindowOpacity(tool->windowOpacity());
+}
+
+int toolOpacity(const QWidget* window) {
+    return int(std::lround(window->windowOpacity() * 255));
 }

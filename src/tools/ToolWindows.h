@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QString>
 
+class QWidget;
 class TOsoitin;
 class WindowSet;
 
@@ -41,3 +42,5 @@ struct NewTool {
 TOsoitin* makeToolWindow(WindowSet& ws, const NewTool& tool);
 // Shows a new tool at `offScreen`, so that it appears where it is then moved already drawn.
 void showToolWindow(TOsoitin* tool, QPoint offScreen);
+// A window's opacity as the tools hold it, 0..255.
+int toolOpacity(const QWidget* window);

@@ -13,8 +13,8 @@
 RavoFixture::RavoFixture() {
     QDir().mkpath(configFolder());
     QDir().mkpath(installFolder());
-    for (const char* name :
-         {"Scissors.Cur", "PyyhinNelio1.Cur", "PyyhinNelio2.Cur", "PyyhinNelio3.Cur"})
+    for (const char* name : {"Scissors.Cur", "PyyhinNelio1.Cur", "PyyhinNelio2.Cur",
+                             "PyyhinNelio3.Cur", "ZedozaVudedAve.JPG"})
         QFile::copy(QStringLiteral(RAVO_CURSOR_DIR "/") + QLatin1String(name),
                     installFolder() + QLatin1String(name));
 }
