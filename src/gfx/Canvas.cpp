@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTextOption>
 
 #include <algorithm>
 #include <array>
@@ -349,7 +350,16 @@ void Canvas::textOut(int x, int y, const QString& text) {
     QPainter p(&m_image);
     p.setFont(f);
     p.setPen(toQColor(font.color));
-    p.drawText(x, y + QFontMetrics(f).ascent(), text);
+    if (!text.contains(QLatin1Char('\t'))) {
+        p.drawText(x, y + QFontMetrics(f).ascent(), text);
+        return;
+    }
+    // Tabs move on to the next stop, every TabStop pixels as in the text window's editor.
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTabStopDistance(TabStop);
+    const qreal far = 1 << 24;
+    p.drawText(QRectF(x, y, far, far), text, option);
 }
 
 int Canvas::textWidth(const QString& text) const {

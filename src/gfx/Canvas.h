@@ -40,6 +40,9 @@ struct Brush {
     Color color = White;
 };
 
+// The distance between tab stops in text, in pixels.
+constexpr int TabStop = 80;
+
 struct Font {
     QString name = QStringLiteral("Arial");
     int size = 10; // points at 96 dots per inch
@@ -97,7 +100,7 @@ public:
     void roundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
 
     // Text in the font's colour with (x, y) the top left of its cell; the background
-    // between the letters stays as it was.
+    // between the letters stays as it was. Tabs go on to the next multiple of TabStop.
     void textOut(int x, int y, const QString& text);
     int textWidth(const QString& text) const;
     int textHeight(const QString& text) const;

@@ -22,6 +22,7 @@
 #include "gfx/Gradient.h"
 #include "platform/Platform.h"
 #include "text/FormText.h"
+#include "text/TextLogic.h"
 #include "tools/Oper.h"
 
 #include <QAction>
@@ -34,7 +35,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTextEdit>
 #include <QToolButton>
@@ -668,11 +668,14 @@ bool TForm1::cuttingSteps(int X, int Y, ChangedArea& area) {
 void TForm1::placeText(int X, int Y) {
     TFormText* text = ws.FormText;
     const QString plain = text->Editor->toPlainText();
-    const QStringList lines = plain.split(QRegularExpression(QStringLiteral("[\\n\\x2028]")));
+    const QStringList lines = editorLines(plain);
     int y = Y + 4 - Canvas.textHeight(lines.first());
+    // Lines below the surface's bottom edge would not be seen: a long text ends there.
     for (const QString& line : lines) {
-        Canvas.textOut(X + 3, y, line);
-        y += Canvas.textHeight(line);
+        if (y >= Canvas.height()) break;
+        const int h = Canvas.textHeight(line);
+        if (y + h > 0) Canvas.textOut(X + 3, y, line);
+        y += h;
     }
     if (!text->DoKeepText->isChecked()) text->Editor->clear();
     text->Visited = false;

@@ -3,6 +3,7 @@
 #include "aids/WindowKit.h"
 #include "app/Palette.h"
 #include "app/WindowSet.h"
+#include "gfx/Canvas.h"
 #include "text/TextLogic.h"
 
 #include <QCheckBox>
@@ -60,6 +61,8 @@ TFormText::TFormText(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     Editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Editor->setTabChangesFocus(false);
+    // The surface places a tab as the editor shows it.
+    Editor->setTabStopDistance(gfx::TabStop);
     QPalette pal = Editor->palette();
     pal.setColor(QPalette::Base, Qt::white);
     // The selection stays visible when the editor loses the focus.
@@ -88,6 +91,9 @@ void TFormText::FormCreate() {
 void TFormText::FormShow() {
     Visited = true;
     ws.Palette->Settings();
+    // Typing right after opening the window writes into the editor.
+    activateWindow();
+    Editor->setFocus();
 }
 
 void TFormText::FormClose() {

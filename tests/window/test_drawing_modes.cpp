@@ -19,6 +19,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -337,6 +338,78 @@ TEST_F(Modes, ArmedTextWindowPlacesItsLinesInsteadOfAShape) {
     text->show();
     drag({100, 100}, {{200, 200}});
     EXPECT_EQ(inkCount(surface()), 0);
+}
+
+// Each typed line is placed as one line with every character it has: the surface around the
+// release looks exactly as the whole line drawn at once in the surface's font.
+TEST_F(Modes, TypedLinesArePlacedExactlyAsTyped) {
+    TFormText* text = ws->FormText;
+    const QStringList typed = {
+        QStringLiteral("Hei maailma"),
+        QStringLiteral("x 2028 y 8 z"),
+        QStringLiteral("åäö ÅÄÖ, 0123456789!?.;:-_()"),
+        QStringLiteral("  kaksi blankoa alussa ja lopussa  "),
+        QStringLiteral("שלום abc"),
+    };
+    const QPoint at(300, 400);
+    for (const QString& line : typed) {
+        clearSurface();
+        text->show();
+        text->Editor->setPlainText(line);
+        drag(at, {at});
+        const QFont font = gfx::toQFont(f->Canvas.font);
+        QImage expected(surface().size(), surface().format());
+        expected.fill(Qt::white);
+        {
+            QPainter p(&expected);
+            p.setFont(font);
+            p.setPen(gfx::toQColor(f->Canvas.font.color));
+            const QFontMetrics m(font);
+            p.drawText(at.x() + 3, at.y() + 4 - m.height() + m.ascent(), line);
+        }
+        EXPECT_GT(inkCount(expected), 20) << line.toStdString();
+        EXPECT_EQ(surface(), expected) << line.toStdString();
+        text->hide();
+    }
+}
+
+// A tab moves the rest of the line on to the next stop, as the editor shows it.
+TEST_F(Modes, ATabInALineMovesOnToTheNextStop) {
+    TFormText* text = ws->FormText;
+    text->show();
+    text->Editor->setPlainText(QStringLiteral("i\tI"));
+    drag({300, 400}, {{300, 400}});
+    const int h = f->Canvas.textHeight(QStringLiteral("I"));
+    const QImage placed = surface().copy(0, 404 - h, 1920, h);
+    int first = -1, last = -1, gapInk = 0;
+    for (int x = 0; x < placed.width(); ++x)
+        for (int y = 0; y < placed.height(); ++y)
+            if (placed.pixel(x, y) != qRgb(255, 255, 255)) {
+                if (first < 0) first = x;
+                if (x > 303 + 20 && x < 303 + gfx::TabStop) ++gapInk;
+                last = x;
+            }
+    EXPECT_GE(first, 303);
+    EXPECT_LT(first, 303 + 20) << "the i";
+    EXPECT_EQ(gapInk, 0) << "the tab leaves a gap";
+    EXPECT_GE(last, 303 + gfx::TabStop) << "the I at the stop";
+    EXPECT_LT(last, 303 + gfx::TabStop + 20);
+}
+
+// A long text ends at the surface's bottom edge and a long line at its right edge.
+TEST_F(Modes, LongTextIsPlacedUpToTheSurfacesEdges) {
+    TFormText* text = ws->FormText;
+    text->show();
+    QStringList many{QString(100000, QLatin1Char('W'))};
+    for (int i = 0; i < 10000; ++i)
+        many << QStringLiteral("rivi %1").arg(i);
+    text->Editor->setPlainText(many.join(QLatin1Char('\n')));
+    drag({10, 30}, {{10, 30}});
+    const QImage s = surface();
+    const int h = f->Canvas.textHeight(QStringLiteral("W"));
+    EXPECT_GT(inkCount(s.copy(s.width() - 40, 34 - h, 40, h)), 10) << "the long line to the edge";
+    EXPECT_GT(inkCount(s.copy(0, s.height() - 40, 200, 40)), 10) << "lines down to the bottom";
+    EXPECT_TRUE(text->Editor->toPlainText().isEmpty());
 }
 
 TEST_F(Modes, ColourPickTakesThePixelUnderTheRelease) {

@@ -5,6 +5,7 @@
 #include "surface/Form1.h"
 #include "text/FormText.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -107,6 +108,15 @@ TEST_F(FormText, ShowingOrClickingTheEditorMarksTheWindowVisited) {
     t->Visited = false;
     QTest::mouseClick(t->Editor->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_TRUE(t->Visited);
+}
+
+TEST_F(FormText, ShowingPutsTheKeyboardIntoTheEditor) {
+    ws->Palette->DoText->click();
+    ASSERT_TRUE(t->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(t));
+    EXPECT_EQ(QApplication::focusWidget(), t->Editor);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Hei maailma"));
+    EXPECT_EQ(t->Editor->toPlainText(), QStringLiteral("Hei maailma"));
 }
 
 TEST_F(FormText, ClosingReleasesThePalettesTextButton) {
