@@ -1,6 +1,7 @@
 #include "text/FormText.h"
 
 #include "aids/WindowKit.h"
+#include "app/MesForm.h"
 #include "app/Palette.h"
 #include "app/WindowSet.h"
 #include "gfx/Canvas.h"
@@ -9,14 +10,35 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QFontDatabase>
 #include <QMouseEvent>
+#include <QSyntaxHighlighter>
+#include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextEdit>
 #include <QToolButton>
 
 namespace {
 
 constexpr int PanelHeight = 49;
+
+// Underlines the web addresses of the editor as they are typed. The formats belong to the
+// editor's layout, not to its text, so the font and colour the palette gives the whole text
+// leave them in place, and the text placed on the surface stays plain.
+class LinkHighlighter : public QSyntaxHighlighter {
+public:
+    using QSyntaxHighlighter::QSyntaxHighlighter;
+
+protected:
+    void highlightBlock(const QString& text) override {
+        QTextCharFormat link;
+        link.setFontUnderline(true);
+        link.setForeground(QColor(0, 0, 255));
+        for (const LinkRange& r : findLinks(text))
+            setFormat(r.start, r.length, link);
+    }
+};
 
 } // namespace
 
@@ -91,6 +113,7 @@ void TFormText::FormCreate() {
 void TFormText::FormShow() {
     Visited = true;
     ws.Palette->Settings();
+    InitRichEditURLDetection();
     // Typing right after opening the window writes into the editor.
     activateWindow();
     Editor->setFocus();
@@ -147,7 +170,40 @@ void TFormText::layoutControls() {
     Editor->setGeometry(0, PanelHeight, width(), height() - PanelHeight);
 }
 
+void TFormText::InitRichEditURLDetection() {
+    if (!Links) Links = new LinkHighlighter(Editor->document());
+}
+
+bool TFormText::openLinkAt(QPoint at) {
+    if (!Links) return false;
+    const QTextBlock block = Editor->cursorForPosition(at).block();
+    for (const LinkRange& r : findLinks(block.text())) {
+        QTextCursor link(block);
+        link.setPosition(block.position() + r.start);
+        const QRect start = Editor->cursorRect(link);
+        link.setPosition(block.position() + r.start + r.length, QTextCursor::KeepAnchor);
+        const QRect end = Editor->cursorRect(link);
+        // Over the address's letters, lines are not wrapped here.
+        if (!QRect(QPoint(start.left(), start.top()), QPoint(end.left(), end.bottom()))
+                 .contains(at))
+            continue;
+        Editor->setTextCursor(link);
+        const QString address = link.selectedText();
+        if (!QDesktopServices::openUrl(linkUrl(address)))
+            ws.MesForm->ShowInfo(QStringLiteral("Osoitetta ") + address +
+                                     QStringLiteral(" ei voi avata."),
+                                 x(), y());
+        return true;
+    }
+    return false;
+}
+
 bool TFormText::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == Editor->viewport() && e->type() == QEvent::MouseButtonPress) {
+        auto* press = static_cast<QMouseEvent*>(e);
+        if (press->button() == Qt::LeftButton && openLinkAt(press->position().toPoint()))
+            return true;
+    }
     if (watched == Editor->viewport() && e->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
         EditorClick();

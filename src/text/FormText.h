@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QSyntaxHighlighter;
 class QComboBox;
 class QTextEdit;
 class WindowSet;
@@ -30,6 +31,8 @@ public:
     void FontSizeClick();
     void DoKeepTextClick();
     void EditorClick();
+    // Web addresses in the editor are underlined and open with a press of the left button.
+    void InitRichEditURLDetection();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -41,6 +44,10 @@ private:
     void fontChosen();
     // The panel along the top, the editor filling the rest.
     void layoutControls();
+    // The address under the editor's point `at`, chosen and opened with the system's handler
+    // for it; false when no address lies there.
+    bool openLinkAt(QPoint at);
 
+    QSyntaxHighlighter* Links = nullptr;
     WindowSet& ws;
 };

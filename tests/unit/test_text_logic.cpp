@@ -37,3 +37,40 @@ TEST(EditorLines, OneLineForEachLineOfTheEditor) {
     for (const Case& c : cases)
         EXPECT_EQ(editorLines(c.plain), c.lines) << c.plain.toStdString();
 }
+
+// What is recognised as an address in a line, and what is left as ordinary text.
+TEST(WebAddresses, RecognisedAsARichTextControlDoes) {
+    struct Case {
+        QString line;
+        QStringList links;
+    };
+    const Case cases[] = {
+        {QStringLiteral("Katso https://ravo.example/ohje?a=1&b=2 tästä"),
+         {QStringLiteral("https://ravo.example/ohje?a=1&b=2")}},
+        {QStringLiteral("http://a.fi, ftp://b.fi ja mailto:opettaja@koulu.fi."),
+         {QStringLiteral("http://a.fi"), QStringLiteral("ftp://b.fi"),
+          QStringLiteral("mailto:opettaja@koulu.fi")}},
+        {QStringLiteral("(www.kartat.fi)"), {QStringLiteral("www.kartat.fi")}},
+        {QStringLiteral("WWW.ISO.FI ja HTTP://ISO.FI"),
+         {QStringLiteral("WWW.ISO.FI"), QStringLiteral("HTTP://ISO.FI")}},
+        {QStringLiteral("file:///home/opettaja/kuva.bmp"),
+         {QStringLiteral("file:///home/opettaja/kuva.bmp")}},
+        {QStringLiteral("Hei maailma, ei osoitetta"), {}},
+        {QStringLiteral("pelkkä www. tai http: ei riitä"), {}},
+        {QStringLiteral("sanawww.x.fi ja xhttp://y.fi"), {}},
+        {QStringLiteral("kello 12:30 ja a.b.c"), {}},
+    };
+    for (const Case& c : cases) {
+        QStringList found;
+        for (const LinkRange& r : findLinks(c.line))
+            found << c.line.mid(r.start, r.length);
+        EXPECT_EQ(found, c.links) << c.line.toStdString();
+    }
+}
+
+TEST(WebAddresses, AnAddressWithoutASchemeIsAWebPage) {
+    EXPECT_EQ(linkUrl(QStringLiteral("www.kartat.fi/a")),
+              QUrl(QStringLiteral("http://www.kartat.fi/a")));
+    EXPECT_EQ(linkUrl(QStringLiteral("mailto:a@b.fi")), QUrl(QStringLiteral("mailto:a@b.fi")));
+    EXPECT_EQ(linkUrl(QStringLiteral("https://x.fi")), QUrl(QStringLiteral("https://x.fi")));
+}

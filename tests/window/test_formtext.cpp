@@ -8,10 +8,23 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QFontDatabase>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QToolButton>
+#include <QUrl>
+
+// Stands for the user's web browser and mail program: records what they were asked to open.
+class AddressRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
 
 namespace {
 
@@ -119,6 +132,50 @@ TEST_F(FormText, ShowingPutsTheKeyboardIntoTheEditor) {
     EXPECT_EQ(t->Editor->toPlainText(), QStringLiteral("Hei maailma"));
 }
 
+// Addresses are underlined as typed; a press on one chooses it and hands it to the system's
+// handler; a press on ordinary text only places the caret.
+TEST_F(FormText, AddressesAreUnderlinedAndOpenWithAPress) {
+    AddressRecorder handler;
+    for (const char* scheme : {"http", "https", "mailto"})
+        QDesktopServices::setUrlHandler(QLatin1String(scheme), &handler, "open");
+    t->show();
+    t->Editor->insertPlainText(QStringLiteral("Katso www.kartat.fi tästä\n"));
+    QTest::keyClicks(t->Editor, QStringLiteral("tai mailto:ope@koulu.fi"));
+    QTextBlock first = t->Editor->document()->firstBlock();
+    bool underlined = false;
+    for (const QTextLayout::FormatRange& r : first.layout()->formats())
+        if (r.format.fontUnderline()) underlined = r.start == 6 && r.length == 13;
+    EXPECT_TRUE(underlined) << "www.kartat.fi";
+
+    // The middle of "kartat" in the first line.
+    QTextCursor c(first);
+    c.setPosition(first.position() + 11);
+    QTest::mouseClick(t->Editor->viewport(), Qt::LeftButton, {},
+                      t->Editor->cursorRect(c).center() + QPoint(2, 0));
+    ASSERT_EQ(handler.opened, QList<QUrl>{QUrl(QStringLiteral("http://www.kartat.fi"))});
+    EXPECT_EQ(t->Editor->textCursor().selectedText(), QStringLiteral("www.kartat.fi"));
+
+    const QTextBlock second = first.next();
+    c.setPosition(second.position() + 10);
+    QTest::mouseClick(t->Editor->viewport(), Qt::LeftButton, {},
+                      t->Editor->cursorRect(c).center() + QPoint(2, 0));
+    EXPECT_EQ(handler.opened.size(), 2);
+    EXPECT_EQ(handler.opened.value(1), QUrl(QStringLiteral("mailto:ope@koulu.fi")));
+
+    // "tästä", and past the end of the second line: only the caret moves.
+    c.setPosition(first.position() + 22);
+    const QRect word = t->Editor->cursorRect(c);
+    QTest::mouseClick(t->Editor->viewport(), Qt::LeftButton, {}, word.center());
+    EXPECT_FALSE(t->Editor->textCursor().hasSelection());
+    EXPECT_EQ(t->Editor->textCursor().position(), first.position() + 22);
+    c.setPosition(second.position() + second.length() - 1);
+    QTest::mouseClick(t->Editor->viewport(), Qt::LeftButton, {},
+                      t->Editor->cursorRect(c).center() + QPoint(60, 0));
+    EXPECT_EQ(handler.opened.size(), 2);
+    for (const char* scheme : {"http", "https", "mailto"})
+        QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
+}
+
 TEST_F(FormText, ClosingReleasesThePalettesTextButton) {
     ws->Palette->DoText->setChecked(true);
     t->show();
@@ -128,3 +185,5 @@ TEST_F(FormText, ClosingReleasesThePalettesTextButton) {
 }
 
 } // namespace
+
+#include "test_formtext.moc"
