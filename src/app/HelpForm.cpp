@@ -1,7 +1,14 @@
 #include "app/HelpForm.h"
 
 #include "app/Icons.h"
+#include "app/MesForm.h"
+#include "app/Palette.h"
 #include "app/WindowSet.h"
+#include "platform/Platform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #include <QLabel>
 #include <QPushButton>
@@ -22,7 +29,7 @@ THelpForm::THelpForm(WindowSet& ws) : QWidget(nullptr), ws(ws) {
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(ravoIcon(QStringLiteral("info"), 50).pixmap(50, 50));
+    Image1->setPixmap(ravoIcon(QStringLiteral("ravo"), 50).pixmap(50, 50));
     Image1->setGeometry(8, 8, 50, 50);
 
     Info = new QLabel(this);
@@ -44,6 +51,37 @@ THelpForm::THelpForm(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     setFixedSize(456, 212);
 
     connect(DoClose, &QPushButton::clicked, this, &THelpForm::DoCloseClick);
+    connect(DoHelp, &QPushButton::clicked, this, &THelpForm::DoHelpClick);
+}
+
+QString aboutText(const QString& version) {
+    QString text = QStringLiteral("Ravo v") + version + QStringLiteral("\r\n\r\n");
+    for (const char* line : AboutContacts)
+        text += QString::fromUtf8(line) + QStringLiteral("\r\n");
+    return text;
+}
+
+void THelpForm::FormShow() {
+    setWindowTitle(QStringLiteral("Tietoja Ravo-ohjelmasta..."));
+    Info->setText(aboutText(platform::fileVersionText(QCoreApplication::applicationFilePath())));
+    Info->adjustSize();
+}
+
+void THelpForm::DoHelpClick() {
+    const QString f = ws.Palette->folders.MainFolder + QStringLiteral("RavoOhje.mht");
+    if (!QFileInfo::exists(f)) {
+        ws.MesForm->ShowInfo(QStringLiteral("Ohjetta ei ole asennettu."), 400, 400);
+        return;
+    }
+    const int result =
+        platform::runProgram(f, QString(), QDir::toNativeSeparators(QFileInfo(f).absolutePath()));
+    if (result >= 1 && result <= 32)
+        ws.MesForm->ShowInfo(QStringLiteral("Ohjetta ei voi avata jostain syystä."), 400, 400);
+}
+
+void THelpForm::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    FormShow();
 }
 
 void THelpForm::DoCloseClick() {

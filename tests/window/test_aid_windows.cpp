@@ -9,9 +9,11 @@
 #include "aids/Tools.h"
 #include "aids/Zoomer.h"
 #include "app/HelpForm.h"
+#include "app/Palette.h"
 #include "curtain/Curtain.h"
 #include "curtain/Raami.h"
 #include "curtain/Strips.h"
+#include "platform/Platform.h"
 #include "support/Fixture.h"
 #include "surface/Form1.h"
 #include "text/FormText.h"
@@ -19,11 +21,24 @@
 #include "tools/Oper.h"
 #include "tools/Osoitin.h"
 #include "tools/RotImg.h"
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QUrl>
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
+
+// Stands for the system's program for the guide: records what it was asked to open.
+class AddressBook : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
 
 namespace {
 
@@ -200,4 +215,46 @@ TEST_F(AidWindows, AboutWindowButtons) {
     EXPECT_FALSE(h->isVisible());
 }
 
+TEST(AboutText, VersionLineThenAnEmptyLineThenTheMaker) {
+    const QStringList lines = aboutText(QStringLiteral("2.1.0.15")).split(QStringLiteral("\r\n"));
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0], QStringLiteral("Ravo v2.1.0.15"));
+    EXPECT_EQ(lines[1], QString());
+    EXPECT_FALSE(lines[2].isEmpty());
+}
+
+// Shown, the window names the version of the program file that runs; the guide beside the
+// program opens with the system's program for it, as often as asked, and a missing guide is
+// told in Finnish.
+TEST_F(AidWindows, AboutWindowNamesTheVersionAndOpensTheGuide) {
+    THelpForm* h = ws->HelpForm;
+    h->show();
+    const QString version = platform::fileVersionText(QCoreApplication::applicationFilePath());
+    EXPECT_EQ(version, platform::programVersion());
+    EXPECT_TRUE(
+        h->Info->text().startsWith(QStringLiteral("Ravo v") + version + QStringLiteral("\r\n\r\n")))
+        << h->Info->text().toStdString();
+
+    const QString guide = ws->Palette->folders.MainFolder + QStringLiteral("RavoOhje.mht");
+    QFile::remove(guide);
+    EXPECT_EQ(answerMessages([&] { h->DoHelp->click(); }),
+              QStringList{QStringLiteral("Ohjetta ei ole asennettu.")});
+
+    QFile file(guide);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("MIME-Version: 1.0\r\n\r\n");
+    file.close();
+    AddressBook opener;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opener, "open");
+    EXPECT_TRUE(answerMessages([&] {
+                    h->DoHelp->click();
+                    h->DoHelp->click();
+                }).isEmpty());
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(opener.opened, QList<QUrl>(2, QUrl::fromLocalFile(guide)));
+    EXPECT_TRUE(h->isVisible());
+}
+
 } // namespace
+
+#include "test_aid_windows.moc"
