@@ -125,7 +125,9 @@ QGroupBox* groupBox(const char* name, const QString& caption, QWidget* parent) {
 TFilesForm::TFilesForm(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     setObjectName(QStringLiteral("FilesForm"));
     setWindowTitle(QStringLiteral(" Työkalut"));
-    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint);
+    // A close box only.
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(12);
     setFont(f);
@@ -170,7 +172,7 @@ void TFilesForm::buildSearchPage() {
     Image->SetProportional(true);
     Image->SetCenter(true);
     auto* toolRow = new QHBoxLayout(Tool);
-    toolRow->setContentsMargins(4, 12, 4, 2);
+    toolRow->setContentsMargins(4, 0, 4, 0);
     toolRow->addWidget(ChooseTools);
     toolRow->addWidget(DoDeleteFile);
     toolRow->addStretch();
@@ -205,7 +207,7 @@ void TFilesForm::buildSearchPage() {
                              st->standardIcon(QStyle::SP_FileDialogNewFolder),
                              QStringLiteral("Luo uusi kansio viereisen kentän nimisenä"));
     auto* folderRow = new QHBoxLayout(GroupBox1);
-    folderRow->setContentsMargins(4, 14, 4, 4);
+    folderRow->setContentsMargins(4, 2, 4, 2);
     folderRow->addWidget(NewFolder);
     folderRow->addWidget(DoNewFolder);
 
@@ -274,7 +276,7 @@ void TFilesForm::buildDesignPage() {
                           st->standardIcon(QStyle::SP_TrashIcon),
                           QStringLiteral("Poista työkalu sommitelmasta"));
     auto* buttons = new QHBoxLayout(GroupBox2);
-    buttons->setContentsMargins(2, 14, 2, 2);
+    buttons->setContentsMargins(2, 2, 2, 2);
     buttons->setSpacing(0);
     for (QToolButton* b : {DoSetAllSamePoint, DoPaintAll, DoDelete}) {
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -297,12 +299,12 @@ void TFilesForm::buildDesignPage() {
     Others->setItems({QStringLiteral("Ei"), QStringLiteral("Sama"), QStringLiteral("Käänt.")});
     Others->setItemIndex(0);
     auto* itemColumn = new QVBoxLayout(Item);
-    itemColumn->setContentsMargins(4, 14, 4, 2);
+    itemColumn->setContentsMargins(4, 2, 4, 2);
     itemColumn->addWidget(WorkAlpha);
     itemColumn->addWidget(Others);
 
     auto* tools = new QVBoxLayout(GroupTools);
-    tools->setContentsMargins(4, 14, 4, 4);
+    tools->setContentsMargins(4, 2, 4, 4);
     tools->addLayout(listRow, 1);
     tools->addWidget(Item);
     tools->addWidget(GroupBox2);
