@@ -778,8 +778,10 @@ bool TFilesForm::designPictureFound(QString& picture) {
 }
 
 void TFilesForm::OpenDesign(const QString& DesFile) {
+    // Read before the tools leave: a design that cannot be read takes nothing away.
+    QStringList lines = readDesignFile(DesFile);
     DeleteTools();
-    Memo = readDesignFile(DesFile);
+    Memo = std::move(lines);
     // A picture that cannot be read leaves its tool out; the rest still come.
     QStringList unread;
     for (qsizetype i = 1; i < Memo.size(); ++i) {

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
@@ -137,6 +138,31 @@ TEST_F(Designs, AMissingPictureIsAskedForAndLeftOutOrChosen) {
     asked = answering(TMesForm::ResultYes, other, [&] { library->OpenDesign(design); });
     EXPECT_EQ(asked, QStringList{question});
     EXPECT_EQ(placed(), (QList<Placed>{{a, {1, 2}, 3}, {other, {4, 5}, 6}, {a, {7, 8}, 9}}));
+}
+
+TEST_F(Designs, ADesignThatCannotBeReadIsReportedAndTheToolsStay) {
+    const QString a = writePicture(top + QStringLiteral("a.bmp"));
+    show(a, QPoint(100, 100));
+    toSecondPage();
+    writeFile(top + QStringLiteral("poistuva.rvo"), "1~1~\r\n");
+    library->Book->setCurrentIndex(0);
+    library->FindFiles();
+    QFile::remove(top + QStringLiteral("poistuva.rvo"));
+    // Deleted by another program between the listing and the choice.
+    {
+        QString report;
+        whenModal([&report](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr) << w->metaObject()->className();
+            report = box->text();
+            box->accept();
+        });
+        choose({QStringLiteral("poistuva")});
+        QTest::mouseClick(library->ChooseTools, Qt::LeftButton);
+        EXPECT_TRUE(report.startsWith(QStringLiteral("Sommitelmaa ei voi lukea: ")))
+            << report.toStdString();
+        EXPECT_EQ(tools().size(), 1);
+    }
 }
 
 TEST_F(Designs, BadDesignFilesOpenEveryWholeLineAndNothingElse) {
