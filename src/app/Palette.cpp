@@ -23,6 +23,7 @@
 #include "surface/Form1.h"
 #include "text/FormText.h"
 #include "tools/FilesForm.h"
+#include "tools/LibraryLogic.h"
 #include "tools/Osoitin.h"
 
 #include <QAction>
@@ -471,17 +472,17 @@ void TPalette::MenuCurtain1Click() {
     if (MenuCurtain1->isChecked()) {
         MenuCurtain1->setChecked(false);
         for (TOsoitin* t : ws.Form1->toolWindows.tools())
-            if (t->windowTitle() == QLatin1String("ZedozaVudedAve")) {
+            if (t->windowTitle() == CurtainPicture) {
                 delete t;
                 break;
             }
     } else {
         if (ws.Raami->isVisible()) MenuCurtainFormClick();
         // The curtain picture is a tool of the library, opaque, at the library's place.
-        library->LoadPicture(QStringLiteral("ZedozaVudedAve"));
+        library->LoadPicture(CurtainPicture);
         library->Xanipos = library->DefXpos;
         library->Yanipos = library->DefYpos;
-        library->ShowTool(QStringLiteral("ZedozaVudedAve"), 255);
+        library->ShowTool(CurtainPicture, 255);
         raise();
         MenuCurtain1->setChecked(true);
     }

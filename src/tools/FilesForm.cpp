@@ -48,10 +48,6 @@
 
 namespace {
 
-// The curtain picture's name: a tool of this caption shows the JPEG file of the name in
-// the installation folder.
-const QString CurtainPicture = QStringLiteral("ZedozaVudedAve");
-
 // The row pictures, drawn here at 16 pixels: a folder, a tool picture, a design of several.
 QIcon rowPicture(int index) {
     QPixmap pm(16, 16);

@@ -10,6 +10,10 @@
 
 #include <optional>
 
+// The curtain picture's name: the caption of its tool, and with ".JPG" its file in the
+// installation folder.
+inline const QString CurtainPicture = QStringLiteral("ZedozaVudedAve");
+
 // Where a tool taken from the library slides to: 300 pixels left of the library window
 // standing at the right screen edge, and a little above the middle of the screen.
 QPoint defaultSlideTarget(QSize screen, int libraryOuterWidth);

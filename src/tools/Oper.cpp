@@ -9,6 +9,7 @@
 #include "gfx/Picture.h"
 #include "surface/Form1.h"
 #include "tools/FilesForm.h"
+#include "tools/LibraryLogic.h"
 #include "tools/OperLogic.h"
 #include "tools/Osoitin.h"
 #include "tools/RotImg.h"
@@ -244,8 +245,7 @@ void TOper::DoSaveClick() {
 void TOper::DoDeleteClick() {
     TOsoitin* tool = ws.Form1->ActiveForm;
     if (!tool) return;
-    if (tool->windowTitle() == QLatin1String("ZedozaVudedAve"))
-        ws.Palette->MenuCurtain1->setChecked(false);
+    if (tool->windowTitle() == CurtainPicture) ws.Palette->MenuCurtain1->setChecked(false);
     delete tool;
     ws.FilesForm->GetTools();
     close();
