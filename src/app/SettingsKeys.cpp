@@ -33,10 +33,24 @@ QString systemTwin(const QString& name) {
     return twin.toUpper() == fallback ? QString() : twin;
 }
 
+// The folder keys fill Folders alone, so the updater reads them without any window.
+template <QString Folders::*Folder> void intoFolder(Folders& f, const SettingValue& v) {
+    applyCommonKey(f, Folder, text(v));
+}
 template <QString Folders::*Folder>
 void intoCommonFolder(const SettingsTargets& t, const SettingValue& v) {
-    applyCommonKey(t.palette.folders, Folder, text(v));
+    intoFolder<Folder>(t.palette.folders, v);
 }
+
+using FillFolder = void (*)(Folders&, const SettingValue&);
+struct FolderKey {
+    FillSetting setting;
+    FillFolder folder;
+};
+constexpr FolderKey folderKeys[] = {
+    {intoCommonFolder<&Folders::MainFolder>, intoFolder<&Folders::MainFolder>},
+    {intoCommonFolder<&Folders::DatabaseFolder>, intoFolder<&Folders::DatabaseFolder>},
+};
 
 void intoPickerCell(const SettingsTargets& t, const SettingValue& v) {
     t.ws.Numbers->FindCell(number(v));
@@ -167,6 +181,12 @@ SettingValue readSetting(const RavoIni& ini, const SettingsKey& k) {
         return ini.readInteger(k.section, k.key, number(k.fallback)) != 0 ? 1 : 0;
     }
     return {};
+}
+
+void readFolderSettings(const RavoIni& ini, Folders& f) {
+    for (const SettingsKey& k : settingsKeys())
+        for (const FolderKey& fk : folderKeys)
+            if (k.into == fk.setting) fk.folder(f, readSetting(ini, k));
 }
 
 void readSettings(const RavoIni& ini, const SettingsTargets& t) {

@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+struct Folders;
 class RavoIni;
 class TPalette;
 class WindowSet;
@@ -61,6 +62,9 @@ std::span<const SettingsKey> settingsKeys();
 
 // The key's value in `ini` after its rule (the default where absent), as its control takes it.
 SettingValue readSetting(const RavoIni& ini, const SettingsKey& k);
+
+// Only the keys that name folders, into `f`: what a program without windows needs.
+void readFolderSettings(const RavoIni& ini, Folders& f);
 
 // Puts every key that is read into its control or field, in the table's order.
 void readSettings(const RavoIni& ini, const SettingsTargets& t);

@@ -25,14 +25,6 @@
 
 #include <QCoreApplication>
 
-Environment Environment::fromSystem() {
-    Environment env;
-    env.appFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    env.appDriveType = platform::driveTypeName(env.appFolder);
-    env.commonAppDataFolder = platform::commonAppDataFolder();
-    return env;
-}
-
 WindowSet::WindowSet(Environment env) : m_env(std::move(env)) {
     initRavoResources();
     // The surface first: closing it ends the program. The palette after every window its
