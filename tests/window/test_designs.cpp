@@ -2,14 +2,17 @@
 // chosen ones, and designs saved and opened again, from good files and from bad ones.
 #include "aids/RadioGroup.h"
 #include "app/MesForm.h"
+#include "curtain/Raami.h"
 #include "surface/Form1.h"
 #include "tools/DesignFile.h"
+#include "tools/Oper.h"
 #include "tools/RotImg.h"
 #include "window/test_library_fixture.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -360,6 +363,43 @@ TEST_F(Designs, AToolShownAfterTheListWasBuiltIsLeftOut) {
     ws->OptionsForm->DoClearAll->click();
     EXPECT_TRUE(tools().isEmpty());
     EXPECT_EQ(library->List->count(), 0);
+}
+
+TEST_F(Designs, TheCurtainPictureGivesWayToTheFrameAndToItsDelete) {
+    QAction* verho = palette->MenuCurtain1;
+    const auto curtains = [&] {
+        int n = 0;
+        for (TOsoitin* t : tools())
+            n += t->windowTitle() == QStringLiteral("ZedozaVudedAve");
+        return n;
+    };
+    verho->trigger();
+    ASSERT_EQ(curtains(), 1);
+    palette->MenuCurtainForm->trigger(); // "Ikkuna" takes the picture curtain away
+    EXPECT_EQ(curtains(), 0);
+    EXPECT_FALSE(verho->isChecked());
+    verho->trigger(); // and the picture curtain the frame
+    EXPECT_EQ(curtains(), 1);
+    EXPECT_FALSE(ws->Raami->isVisible());
+
+    // Deleted from its properties, it unticks "Verho".
+    f->ActiveForm = tools().last();
+    ws->Oper->show();
+    ws->Oper->DoDelete->click();
+    EXPECT_EQ(curtains(), 0);
+    EXPECT_FALSE(verho->isChecked());
+
+    // Without its file, the error names it and "Verho" stays unticked.
+    QFile::remove(installFolder() + QStringLiteral("ZedozaVudedAve.JPG"));
+    try {
+        verho->trigger();
+        ADD_FAILURE() << "no error";
+    } catch (const std::exception& e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("ZedozaVudedAve.JPG")))
+            << e.what();
+    }
+    EXPECT_FALSE(verho->isChecked());
+    EXPECT_EQ(curtains(), 0);
 }
 
 TEST_F(Designs, TheNameTakesNameCharactersAndEnterSaves) {
