@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and installs Ravo, writes a first settings file when
-# there is none, and starts Ravo on the current display.
+# Installs what is missing, builds and installs Ravo with its menu entry, writes a first
+# settings file when there is none, and starts Ravo on the current display.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -13,6 +13,14 @@ fi
 ravo_install_packages
 ravo_build "$RAVO_SOURCE/build-release" -DCMAKE_BUILD_TYPE=Release -DRAVO_TESTS=OFF -DRAVO_BENCH=OFF
 cmake --install "$RAVO_SOURCE/build-release" --prefix "$PREFIX"
+
+# The menu entry, its icon and a `ravo` command: for every user when root, else for this one.
+if [ "$(id -u)" -eq 0 ]; then
+    bash "$RAVO_SOURCE/packaging/install-desktop.sh" "$PREFIX" /usr/local/share /usr/local/bin
+else
+    bash "$RAVO_SOURCE/packaging/install-desktop.sh" "$PREFIX" \
+        "${XDG_DATA_HOME:-$HOME/.local/share}" "$HOME/.local/bin"
+fi
 
 # The installer's part: a settings file naming the installation folder, never replacing
 # one that exists.
