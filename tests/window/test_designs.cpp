@@ -324,6 +324,28 @@ TEST_F(Designs, TheSliderWithOthersAndTheChosenToolAlone) {
     EXPECT_EQ(opacity(made[2]), 0);
 }
 
+TEST_F(Designs, KeysInTheListShowTheActiveToolAloneAndDownOntoTheLastRowLeavesNone) {
+    const QString a = writePicture(top + QStringLiteral("a.bmp"));
+    TOsoitin* first = show(a, QPoint(100, 100));
+    TOsoitin* second = show(a, QPoint(500, 100));
+    show(a, QPoint(900, 100));
+    toSecondPage();
+    library->List->setFocus();
+    library->List->setCurrentRow(0);
+    f->ActiveForm = first;
+    QTest::keyClick(library->List, Qt::Key_Down);
+    EXPECT_EQ(library->List->currentRow(), 1);
+    // One row chosen: the active tool alone, at the corner.
+    EXPECT_EQ(first->pos(), QPoint(0, 0));
+    EXPECT_EQ(opacity(first), 255);
+    EXPECT_EQ(opacity(second), 0);
+    // Onto the last row: released there, it leaves no row focused.
+    QTest::keyClick(library->List, Qt::Key_Down);
+    EXPECT_EQ(library->List->currentRow(), -1);
+    EXPECT_EQ(answering(1, {}, [&] { library->WorkAlpha->setValue(77); }),
+              QStringList{QStringLiteral("Valitse ensin työkalu.")});
+}
+
 TEST_F(Designs, APressOnAToolChoosesItsRow) {
     const QString a = writePicture(top + QStringLiteral("a.bmp"));
     show(a, QPoint(100, 100));
