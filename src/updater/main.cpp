@@ -7,9 +7,15 @@
 #include <QDateTime>
 #include <QFile>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char** argv) {
+#ifndef Q_OS_WIN
+    // The standard error is what Ravo had, often a pipe that closed when Ravo ended: writing
+    // to it must not end the update half-way.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     QCoreApplication app(argc, argv);
     // How long Ravo may take to end; a test asks for less.
     int waitMs = 60000;
@@ -21,13 +27,15 @@ int main(int argc, char** argv) {
     const UpdatePlan plan = planFromSettings(Environment::fromSystem());
     QFile log(plan.log);
     const bool logged = log.open(QIODevice::WriteOnly | QIODevice::Append);
+    // The log first: the standard error may lead nowhere once Ravo has ended.
     const UpdateReport report = [&](const QString& line) {
+        if (logged) {
+            log.write((QDateTime::currentDateTime().toString(Qt::ISODate) + QLatin1Char(' ') +
+                       line + QLatin1Char('\n'))
+                          .toUtf8());
+            log.flush();
+        }
         std::fprintf(stderr, "RavoUpdate: %s\n", line.toLocal8Bit().constData());
-        if (!logged) return;
-        log.write((QDateTime::currentDateTime().toString(Qt::ISODate) + QLatin1Char(' ') + line +
-                   QLatin1Char('\n'))
-                      .toUtf8());
-        log.flush();
     };
     if (!logged) report(QStringLiteral("Lokia %1 ei voi kirjoittaa.").arg(plan.log));
 

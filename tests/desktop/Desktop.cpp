@@ -162,8 +162,8 @@ QImage Desktop::capture() const {
     return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
 
-RavoRun::RavoRun(const Desktop& desktop, const QString& dataHome,
-                 const QProcessEnvironment& extra) {
+RavoRun::RavoRun(const Desktop& desktop, const QString& dataHome, const QProcessEnvironment& extra,
+                 const QString& program) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), desktop.display());
     env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
@@ -171,7 +171,7 @@ RavoRun::RavoRun(const Desktop& desktop, const QString& dataHome,
     env.insert(extra);
     m_process.setProcessEnvironment(env);
     m_process.setProcessChannelMode(QProcess::MergedChannels);
-    m_process.start(QStringLiteral(RAVO_INSTALL_DIR "/Ravo"), {});
+    m_process.start(program, {});
     m_process.waitForStarted(5000);
 }
 

@@ -45,8 +45,10 @@ private:
 // environment, e.g. a PrintQueue's.
 class RavoRun {
 public:
+    // The installed program, or `program` when one is named.
     RavoRun(const Desktop& desktop, const QString& dataHome,
-            const QProcessEnvironment& extra = QProcessEnvironment());
+            const QProcessEnvironment& extra = QProcessEnvironment(),
+            const QString& program = QStringLiteral(RAVO_INSTALL_DIR "/Ravo"));
     ~RavoRun();
     qint64 pid() const { return m_process.processId(); }
     bool waitForExit(int ms);
