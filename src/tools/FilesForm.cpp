@@ -39,7 +39,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <QValidator>
 
 #include <QScopeGuard>
 
@@ -88,17 +87,6 @@ QIcon rowPicture(int index) {
     }
     return QIcon(pm);
 }
-
-// Only the characters of a name: what the design name field lets in, typed or pasted.
-class NameValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        for (QChar c : input)
-            if (!IsNameChar(QString(c))) return Invalid;
-        return Acceptable;
-    }
-};
 
 QToolButton* pageButton(const char* name, QWidget* parent, const QString& caption,
                         const QIcon& icon, const QString& hint) {
@@ -235,7 +223,6 @@ void TFilesForm::buildDesignPage() {
     DesignName->setObjectName(QStringLiteral("DesignName"));
     setHint(DesignName, QStringLiteral("Sommitelman nimi"));
     DesignName->setFixedWidth(118);
-    DesignName->setValidator(new NameValidator(DesignName));
     DesignName->installEventFilter(this);
     DoSave = pageButton("DoSave", PanelDesign, QString(), ravoIcon(QStringLiteral("save")),
                         QStringLiteral("Tallenna sommitelma"));
@@ -725,6 +712,10 @@ void TFilesForm::WorkAlphaChange() {
 
 // ---- Designs ----
 
+QChar TFilesForm::DesignNameKeyPress(QChar Key) {
+    return IsNameChar(QString(Key)) || Key == QChar(8) || Key == QChar(13) ? Key : QChar(1);
+}
+
 void TFilesForm::DoSaveClick() {
     GetPosition();
     if (ToolsCount() == 0) {
@@ -808,6 +799,12 @@ bool TFilesForm::eventFilter(QObject* watched, QEvent* e) {
         (type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
          type == QEvent::MouseButtonRelease))
         return listViewportEvent(e);
+    if (watched == DesignName && type == QEvent::KeyPress) {
+        const QString typed = static_cast<QKeyEvent*>(e)->text();
+        // Keys that write nothing (Delete, the arrows) are no characters typed.
+        for (QChar c : typed)
+            if (c.isPrint() && DesignNameKeyPress(c) == QChar(1)) return true;
+    }
     if (type == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(e)->key();
         if (watched == List) ListKeyUp(key);

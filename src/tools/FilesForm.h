@@ -127,7 +127,9 @@ public:
     void DoSetAllSamePointClick() { DoAll(QStringLiteral("SETPOINT")); }
     void WorkAlphaChange();
 
-    // Designs.
+    // Designs. A typed character enters the name when it is a name character; Backspace
+    // and Enter pass; any other becomes the character code 1, which inserts nothing.
+    static QChar DesignNameKeyPress(QChar Key);
     void DoSaveClick();
     void DoRefreshClick();
     void OpenDesign(const QString& DesFile);

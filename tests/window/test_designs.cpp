@@ -435,8 +435,12 @@ TEST_F(Designs, TheNameTakesNameCharactersAndEnterSaves) {
     }
     EXPECT_EQ(library->DesignName->text(), QStringLiteral("Tunti1 äÖ"));
     QTest::keyClick(library->DesignName, Qt::Key_Backspace);
+    // Delete and the arrows still edit.
+    QTest::keyClick(library->DesignName, Qt::Key_Home);
+    QTest::keyClick(library->DesignName, Qt::Key_Delete);
+    EXPECT_EQ(library->DesignName->text(), QStringLiteral("unti1 ä"));
     QTest::keyClick(library->DesignName, Qt::Key_Return);
-    EXPECT_TRUE(QFile::exists(top + QStringLiteral("Tunti1 ä.rvo")));
+    EXPECT_TRUE(QFile::exists(top + QStringLiteral("unti1 ä.rvo")));
 }
 
 TEST_F(Designs, RefreshSavesUnderTheNewNameAndOpensTheOneOpenedBefore) {
