@@ -101,6 +101,7 @@ while read -r f; do
     [ ! -e "$f" ] || fail "$f is left after removal"
 done <"$tmp/files"
 [ ! -e /usr/lib/ravo ] || fail "/usr/lib/ravo is left after removal"
+if compgen -G '/var/lib/dpkg/info/ravo.*' >/dev/null; then fail "dpkg still keeps ravo's files"; fi
 
 others >"$tmp/others.after"
 diff -u "$tmp/others.before" "$tmp/others.after" >&2 ||
