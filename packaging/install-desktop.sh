@@ -23,12 +23,11 @@ sed "s|^Exec=ravo\$|Exec=\"$exec_sed\"|" "$here/$id.desktop" >"$share/applicatio
 install -m 644 "$here/../resources/icons/ravo.svg" "$share/icons/hicolor/scalable/apps/$id.svg"
 install -m 644 "$here/$id.metainfo.xml" "$share/metainfo/$id.metainfo.xml"
 
-# The caches are optional; an icon cache is only refreshed where one is kept, since a
-# stale one would hide icons added later.
+# The caches are optional: without them the menus read the folders themselves.
 if command -v update-desktop-database >/dev/null; then
     update-desktop-database -q "$share/applications" || true
 fi
-if command -v gtk-update-icon-cache >/dev/null && [ -e "$share/icons/hicolor/icon-theme.cache" ]; then
+if command -v gtk-update-icon-cache >/dev/null; then
     gtk-update-icon-cache -q -f -t "$share/icons/hicolor" || true
 fi
 echo "Installed the menu entry $share/applications/$id.desktop and the command $bin/ravo"
