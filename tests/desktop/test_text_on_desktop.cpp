@@ -1,0 +1,117 @@
+// The text window with real input: typing right after opening it writes into its editor, a
+// click on the surface places the line as typed, and a web address in the editor opens in the
+// user's default web handler through the real xdg-open.
+#include "Desktop.h"
+
+#include <QDir>
+#include <QFile>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class TextOnDesktop : public DesktopTest {
+protected:
+    // A web browser for the test's user that writes down the addresses it is given: a
+    // desktop entry of its own named the default for web addresses.
+    QProcessEnvironment recordingBrowser() {
+        const QString apps = data.path() + QStringLiteral("/applications");
+        const QString config = data.path() + QStringLiteral("/config");
+        QDir().mkpath(apps);
+        QDir().mkpath(config);
+        opened = data.path() + QStringLiteral("/opened.txt");
+        const QString script = data.path() + QStringLiteral("/record.sh");
+        writeFile(script, QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\n").arg(opened));
+        QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
+        writeFile(apps + QStringLiteral("/ravo-test-browser.desktop"),
+                  QStringLiteral("[Desktop Entry]\nType=Application\nName=Kirjuri\nExec=%1 %u\n"
+                                 "MimeType=x-scheme-handler/http;x-scheme-handler/https;\n")
+                      .arg(script));
+        writeFile(config + QStringLiteral("/mimeapps.list"),
+                  QStringLiteral("[Default Applications]\n"
+                                 "x-scheme-handler/http=ravo-test-browser.desktop\n"
+                                 "x-scheme-handler/https=ravo-test-browser.desktop\n"));
+        QProcessEnvironment env;
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+        return env;
+    }
+    static void writeFile(const QString& name, const QString& text) {
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text.toUtf8());
+    }
+    QString recorded() const {
+        QFile f(opened);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
+    }
+    QString opened;
+};
+
+TEST_F(TextOnDesktop, TypedRightAfterOpeningAndPlacedAsTyped) {
+    writeIni(QStringLiteral("Alpha=255\nFontSize=24\n"));
+    RavoRun ravo(*desktop, data.path(), recordingBrowser());
+    const QRect palette = waitForPalette(ravo);
+    ASSERT_FALSE(palette.isEmpty()) << ravo.output().toStdString();
+    clickControl(palette, QStringLiteral("Avaa tekstieditori"));
+    QString text;
+    ASSERT_TRUE(waitUntil(
+        [&] { return !(text = windowNamed(ravo.pid(), QStringLiteral("Teksti"))).isEmpty(); },
+        5000));
+    QThread::msleep(300);
+    typeText(QStringLiteral("Hei maailma 2028 åäö"));
+    QThread::msleep(300);
+    clickAt({300, 300});
+
+    // One line to the right of the pointer: ink along it, none below it.
+    QImage screen;
+    int right = 0;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            screen = desktop->capture();
+            right = 0;
+            for (int y = 260; y < 305; ++y)
+                for (int x = 300; x < 900; ++x)
+                    if (qGray(screen.pixel(x, y)) < 100) right = std::max(right, x);
+            return right > 0;
+        },
+        5000));
+    EXPECT_GT(right, 300 + 200) << "the whole line, not its first word";
+    int below = 0;
+    for (int y = 306; y < 420; ++y)
+        for (int x = 300; x < 900; ++x)
+            below += qGray(screen.pixel(x, y)) < 100;
+    EXPECT_EQ(below, 0) << "nothing on further lines";
+    saveShot(QStringLiteral("text-placed"));
+}
+
+TEST_F(TextOnDesktop, AnAddressInTheEditorOpensInTheDefaultBrowser) {
+    writeIni(QStringLiteral("Alpha=255\nFontSize=24\n"));
+    RavoRun ravo(*desktop, data.path(), recordingBrowser());
+    const QRect palette = waitForPalette(ravo);
+    ASSERT_FALSE(palette.isEmpty()) << ravo.output().toStdString();
+    clickControl(palette, QStringLiteral("Avaa tekstieditori"));
+    QString text;
+    ASSERT_TRUE(waitUntil(
+        [&] { return !(text = windowNamed(ravo.pid(), QStringLiteral("Teksti"))).isEmpty(); },
+        5000));
+    QThread::msleep(300);
+    typeText(QStringLiteral("https://ravo.example/ohje"));
+    keys({QStringLiteral("Return")});
+    typeText(QStringLiteral("tavallista tekstiä"));
+    QThread::msleep(300);
+    const QRect editor = desktop->geometry(text).adjusted(0, 49, 0, 0);
+
+    // Ordinary text on the second line: nothing opens.
+    clickAt(editor.topLeft() + QPoint(40, 55));
+    QThread::msleep(1500);
+    EXPECT_TRUE(recorded().isEmpty()) << recorded().toStdString();
+
+    // The address on the first line.
+    clickAt(editor.topLeft() + QPoint(60, 18));
+    EXPECT_TRUE(waitUntil([&] { return !recorded().isEmpty(); }, 10000));
+    EXPECT_EQ(recorded(), QStringLiteral("https://ravo.example/ohje"));
+}
+
+} // namespace
