@@ -299,3 +299,39 @@ void DesktopTest::chooseMenuItem(const QString& menu, int item, int count) const
     const QRect r = desktop->geometry(menu);
     clickAt(QPoint(r.center().x(), r.top() + (2 * item + 1) * r.height() / (2 * count)));
 }
+
+namespace {
+
+void writeText(const QString& name, const QString& text) {
+    QFile f(name);
+    if (f.open(QIODevice::WriteOnly)) f.write(text.toUtf8());
+}
+
+} // namespace
+
+QProcessEnvironment DesktopTest::recordingHandler(const QStringList& mimeTypes) {
+    const QString apps = data.path() + QStringLiteral("/applications");
+    const QString config = data.path() + QStringLiteral("/config");
+    QDir().mkpath(apps);
+    QDir().mkpath(config);
+    const QString script = data.path() + QStringLiteral("/record.sh");
+    writeText(script,
+              QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1/opened.txt'\n").arg(data.path()));
+    QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
+    writeText(apps + QStringLiteral("/ravo-test-recorder.desktop"),
+              QStringLiteral("[Desktop Entry]\nType=Application\nName=Kirjuri\nExec=%1 %u\n"
+                             "MimeType=%2;\n")
+                  .arg(script, mimeTypes.join(QLatin1Char(';'))));
+    QString defaults = QStringLiteral("[Default Applications]\n");
+    for (const QString& type : mimeTypes)
+        defaults += type + QStringLiteral("=ravo-test-recorder.desktop\n");
+    writeText(config + QStringLiteral("/mimeapps.list"), defaults);
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    return env;
+}
+
+QString DesktopTest::recorded() const {
+    QFile f(data.path() + QStringLiteral("/opened.txt"));
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
+}

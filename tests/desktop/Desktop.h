@@ -123,6 +123,12 @@ protected:
     // Captures the screen into `shot` until every point passes `test`, for up to 5 s.
     bool waitForColours(const std::vector<QPoint>& points, const std::function<bool(QRgb)>& test);
 
+    // A program of the test's user that writes down what it is asked to open, registered as
+    // the default for `mimeTypes` the way xdg-open finds it; the environment to run Ravo with.
+    QProcessEnvironment recordingHandler(const QStringList& mimeTypes);
+    // What the recording program was asked to open, one per line.
+    QString recorded() const;
+
     static inline Desktop* desktop = nullptr;
     QTemporaryDir data;
     QImage shot;

@@ -12,46 +12,13 @@
 
 namespace {
 
-class TextOnDesktop : public DesktopTest {
-protected:
-    // A web browser for the test's user that writes down the addresses it is given: a
-    // desktop entry of its own named the default for web addresses.
-    QProcessEnvironment recordingBrowser() {
-        const QString apps = data.path() + QStringLiteral("/applications");
-        const QString config = data.path() + QStringLiteral("/config");
-        QDir().mkpath(apps);
-        QDir().mkpath(config);
-        opened = data.path() + QStringLiteral("/opened.txt");
-        const QString script = data.path() + QStringLiteral("/record.sh");
-        writeFile(script, QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\n").arg(opened));
-        QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
-        writeFile(apps + QStringLiteral("/ravo-test-browser.desktop"),
-                  QStringLiteral("[Desktop Entry]\nType=Application\nName=Kirjuri\nExec=%1 %u\n"
-                                 "MimeType=x-scheme-handler/http;x-scheme-handler/https;\n")
-                      .arg(script));
-        writeFile(config + QStringLiteral("/mimeapps.list"),
-                  QStringLiteral("[Default Applications]\n"
-                                 "x-scheme-handler/http=ravo-test-browser.desktop\n"
-                                 "x-scheme-handler/https=ravo-test-browser.desktop\n"));
-        QProcessEnvironment env;
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
-        return env;
-    }
-    static void writeFile(const QString& name, const QString& text) {
-        QFile f(name);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.toUtf8());
-    }
-    QString recorded() const {
-        QFile f(opened);
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
-    }
-    QString opened;
-};
+class TextOnDesktop : public DesktopTest {};
 
 TEST_F(TextOnDesktop, TypedRightAfterOpeningAndPlacedAsTyped) {
     writeIni(QStringLiteral("Alpha=255\nFontSize=24\n"));
-    RavoRun ravo(*desktop, data.path(), recordingBrowser());
+    RavoRun ravo(*desktop, data.path(),
+                 recordingHandler({QStringLiteral("x-scheme-handler/http"),
+                                   QStringLiteral("x-scheme-handler/https")}));
     const QRect palette = waitForPalette(ravo);
     ASSERT_FALSE(palette.isEmpty()) << ravo.output().toStdString();
     clickControl(palette, QStringLiteral("Avaa tekstieditori"));
@@ -88,7 +55,9 @@ TEST_F(TextOnDesktop, TypedRightAfterOpeningAndPlacedAsTyped) {
 
 TEST_F(TextOnDesktop, AnAddressInTheEditorOpensInTheDefaultBrowser) {
     writeIni(QStringLiteral("Alpha=255\nFontSize=24\n"));
-    RavoRun ravo(*desktop, data.path(), recordingBrowser());
+    RavoRun ravo(*desktop, data.path(),
+                 recordingHandler({QStringLiteral("x-scheme-handler/http"),
+                                   QStringLiteral("x-scheme-handler/https")}));
     const QRect palette = waitForPalette(ravo);
     ASSERT_FALSE(palette.isEmpty()) << ravo.output().toStdString();
     clickControl(palette, QStringLiteral("Avaa tekstieditori"));

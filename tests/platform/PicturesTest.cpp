@@ -33,6 +33,7 @@ TEST(Pictures, EveryListedPictureDrawsAtItsSize) {
         if (name.endsWith(QLatin1String("/information.svg"))) expected = QSize(41, 39);
         if (name.endsWith(QLatin1String("/warning.svg"))) expected = QSize(38, 39);
         if (name.endsWith(QLatin1String("/nuoli.svg"))) expected = QSize(240, 240);
+        if (name.endsWith(QLatin1String("/ravo.svg"))) expected = QSize(64, 64); // the logo
         EXPECT_EQ(size, expected);
         const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
         ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
