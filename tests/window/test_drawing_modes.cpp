@@ -350,6 +350,7 @@ TEST_F(Modes, TypedLinesArePlacedExactlyAsTyped) {
         QStringLiteral("åäö ÅÄÖ, 0123456789!?.;:-_()"),
         QStringLiteral("  kaksi blankoa alussa ja lopussa  "),
         QStringLiteral("שלום abc"),
+        QStringLiteral("ohjaus\u0001merkit\u0007ja\u001bnolla"),
     };
     const QPoint at(300, 400);
     for (const QString& line : typed) {
