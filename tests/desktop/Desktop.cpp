@@ -335,3 +335,14 @@ QString DesktopTest::recorded() const {
     QFile f(data.path() + QStringLiteral("/opened.txt"));
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
 }
+
+QString DesktopTest::copyInstallation(const QString& folder) {
+    QDir().mkpath(folder);
+    const QDir installed(QStringLiteral(RAVO_INSTALL_DIR));
+    for (const QString& name : installed.entryList(QDir::Files)) {
+        const QString copy = folder + QLatin1Char('/') + name;
+        QFile::copy(installed.filePath(name), copy);
+        QFile::setPermissions(copy, QFile::permissions(installed.filePath(name)));
+    }
+    return folder + QStringLiteral("/Ravo");
+}

@@ -126,6 +126,9 @@ protected:
     // A program of the test's user that writes down what it is asked to open, registered as
     // the default for `mimeTypes` the way xdg-open finds it; the environment to run Ravo with.
     QProcessEnvironment recordingHandler(const QStringList& mimeTypes);
+    // A copy of the installed program's folder in `folder`, for a test that changes it; the
+    // copy's program file.
+    static QString copyInstallation(const QString& folder);
     // What the recording program was asked to open, one per line.
     QString recorded() const;
 

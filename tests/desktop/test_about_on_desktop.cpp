@@ -17,13 +17,7 @@ TEST_F(AboutOnDesktop, TheHelpButtonOpensTheGuideWithItsProgram) {
     // An installation of its own with a guide in it, whatever the shared one holds.
     QTemporaryDir copies;
     const QString install = copies.filePath(QStringLiteral("ravo"));
-    QDir().mkpath(install);
-    const QDir installed(QStringLiteral(RAVO_INSTALL_DIR));
-    for (const QString& name : installed.entryList(QDir::Files)) {
-        QFile::copy(installed.filePath(name), install + QLatin1Char('/') + name);
-        QFile::setPermissions(install + QLatin1Char('/') + name,
-                              QFile::permissions(installed.filePath(name)));
-    }
+    const QString program = copyInstallation(install);
     const QString guide = install + QStringLiteral("/RavoOhje.mht");
     if (!QFile::exists(guide)) {
         QFile f(guide);
@@ -44,8 +38,7 @@ TEST_F(AboutOnDesktop, TheHelpButtonOpensTheGuideWithItsProgram) {
     const QString type = desktop->run(QStringLiteral("xdg-mime"),
                                       {QStringLiteral("query"), QStringLiteral("filetype"), guide});
     ASSERT_FALSE(type.isEmpty());
-    RavoRun ravo(*desktop, data.path(), recordingHandler({type}),
-                 install + QStringLiteral("/Ravo"));
+    RavoRun ravo(*desktop, data.path(), recordingHandler({type}), program);
     const QRect palette = waitForPalette(ravo);
     ASSERT_FALSE(palette.isEmpty()) << ravo.output().toStdString();
     clickControl(palette, QStringLiteral("Tietoja Ravosta"));

@@ -12,21 +12,29 @@
 
 namespace {
 
-class TextOnDesktop : public DesktopTest {};
+class TextOnDesktop : public DesktopTest {
+protected:
+    // An opaque surface with a 24-point font, a recording browser, and the text window open.
+    void SetUp() override {
+        DesktopTest::SetUp();
+        writeIni(QStringLiteral("Alpha=255\nFontSize=24\n"));
+        ravo =
+            std::make_unique<RavoRun>(*desktop, data.path(),
+                                      recordingHandler({QStringLiteral("x-scheme-handler/http"),
+                                                        QStringLiteral("x-scheme-handler/https")}));
+        const QRect palette = waitForPalette(*ravo);
+        ASSERT_FALSE(palette.isEmpty()) << ravo->output().toStdString();
+        clickControl(palette, QStringLiteral("Avaa tekstieditori"));
+        ASSERT_TRUE(waitUntil(
+            [&] { return !(text = windowNamed(ravo->pid(), QStringLiteral("Teksti"))).isEmpty(); },
+            5000));
+        QThread::msleep(300);
+    }
+    std::unique_ptr<RavoRun> ravo;
+    QString text;
+};
 
 TEST_F(TextOnDesktop, TypedRightAfterOpeningAndPlacedAsTyped) {
-    writeIni(QStringLiteral("Alpha=255\nFontSize=24\n"));
-    RavoRun ravo(*desktop, data.path(),
-                 recordingHandler({QStringLiteral("x-scheme-handler/http"),
-                                   QStringLiteral("x-scheme-handler/https")}));
-    const QRect palette = waitForPalette(ravo);
-    ASSERT_FALSE(palette.isEmpty()) << ravo.output().toStdString();
-    clickControl(palette, QStringLiteral("Avaa tekstieditori"));
-    QString text;
-    ASSERT_TRUE(waitUntil(
-        [&] { return !(text = windowNamed(ravo.pid(), QStringLiteral("Teksti"))).isEmpty(); },
-        5000));
-    QThread::msleep(300);
     typeText(QStringLiteral("Hei maailma 2028 åäö"));
     QThread::msleep(300);
     clickAt({300, 300});
@@ -54,18 +62,6 @@ TEST_F(TextOnDesktop, TypedRightAfterOpeningAndPlacedAsTyped) {
 }
 
 TEST_F(TextOnDesktop, AnAddressInTheEditorOpensInTheDefaultBrowser) {
-    writeIni(QStringLiteral("Alpha=255\nFontSize=24\n"));
-    RavoRun ravo(*desktop, data.path(),
-                 recordingHandler({QStringLiteral("x-scheme-handler/http"),
-                                   QStringLiteral("x-scheme-handler/https")}));
-    const QRect palette = waitForPalette(ravo);
-    ASSERT_FALSE(palette.isEmpty()) << ravo.output().toStdString();
-    clickControl(palette, QStringLiteral("Avaa tekstieditori"));
-    QString text;
-    ASSERT_TRUE(waitUntil(
-        [&] { return !(text = windowNamed(ravo.pid(), QStringLiteral("Teksti"))).isEmpty(); },
-        5000));
-    QThread::msleep(300);
     typeText(QStringLiteral("https://ravo.example/ohje"));
     keys({QStringLiteral("Return")});
     typeText(QStringLiteral("tavallista tekstiä"));

@@ -23,14 +23,7 @@ TEST_F(UpdateOnTheDesktop, TheHandOverPutsTheNewerProgramInPlace) {
     // An installation of its own, so that the shared one stays as it is.
     QTemporaryDir copies;
     const QString install = copies.filePath(QStringLiteral("ravo"));
-    QDir().mkpath(install);
-    const QDir installed(QStringLiteral(RAVO_INSTALL_DIR));
-    for (const QString& name : installed.entryList(QDir::Files)) {
-        ASSERT_TRUE(QFile::copy(installed.filePath(name), install + QLatin1Char('/') + name));
-        QFile::setPermissions(install + QLatin1Char('/') + name,
-                              QFile::permissions(installed.filePath(name)));
-    }
-    const QString program = install + QStringLiteral("/Ravo");
+    const QString program = copyInstallation(install);
     const QString version = toldVersion(program);
     ASSERT_FALSE(version.isEmpty());
 
