@@ -483,6 +483,11 @@ void TPalette::MenuCurtain1Click() {
         library->Xanipos = library->DefXpos;
         library->Yanipos = library->DefYpos;
         library->ShowTool(CurtainPicture, 255);
+        // However the picture goes (its own delete, clear-all, a design opened), the item
+        // follows it.
+        if (TOsoitin* curtain = ws.Form1->ToolForm)
+            connect(curtain, &QObject::destroyed, this,
+                    [this] { MenuCurtain1->setChecked(false); });
         raise();
         MenuCurtain1->setChecked(true);
     }

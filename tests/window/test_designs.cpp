@@ -424,6 +424,37 @@ TEST_F(Designs, TheCurtainPictureGivesWayToTheFrameAndToItsDelete) {
     EXPECT_EQ(curtains(), 0);
 }
 
+// Every other way the picture curtain leaves the screen unticks "Verho" as well.
+TEST_F(Designs, TheCurtainItemFollowsThePictureWhereverItGoes) {
+    QAction* verho = palette->MenuCurtain1;
+    const QString a = writePicture(top + QStringLiteral("a.bmp"));
+    show(a, QPoint(100, 100));
+    toSecondPage();
+    library->DesignName->setText(QStringLiteral("vain"));
+    library->DoSave->click();
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"clear-all", [&] { ws->OptionsForm->DoClearAll->click(); }},
+        {"deleted from the list",
+         [&] {
+             library->GetTools();
+             library->DoAll(QStringLiteral("DELETE"), true);
+         }},
+        {"a design opened",
+         [&] {
+             library->GetTools();
+             library->OpenDesign(top + QStringLiteral("vain.rvo"));
+         }},
+    };
+    for (const auto& [what, away] : ways) {
+        verho->trigger();
+        ASSERT_TRUE(verho->isChecked()) << what;
+        away();
+        for (TOsoitin* t : tools())
+            EXPECT_NE(t->windowTitle(), QStringLiteral("ZedozaVudedAve")) << what;
+        EXPECT_FALSE(verho->isChecked()) << what;
+    }
+}
+
 TEST_F(Designs, TheNameTakesNameCharactersAndEnterSaves) {
     show(writePicture(top + QStringLiteral("a.bmp")), QPoint(10, 10));
     toSecondPage();
