@@ -12,7 +12,7 @@ RAVO_PACKAGES=(
     xvfb xauth openbox xcompmgr xdotool imagemagick x11-utils
     fonts-liberation2 qt6-translations-l10n
     xclip cups printer-driver-cups-pdf poppler-utils
-    desktop-file-utils appstream dpkg-dev file xdg-utils
+    desktop-file-utils appstream dpkg-dev file xdg-utils python3
 )
 
 ravo_install_packages() {

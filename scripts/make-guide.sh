@@ -12,6 +12,14 @@ if [ $# -ne 2 ]; then
     echo "Käyttö: $0 ASENNUSKANSIO TULOSTIEDOSTO" >&2
     exit 2
 fi
+# RAVO_GUIDE_TRIES=N tries up to N times, each within RAVO_GUIDE_TIMEOUT seconds (120).
+if [ -z "${RAVO_GUIDE_INNER:-}" ] && [ "${RAVO_GUIDE_TRIES:-1}" -gt 1 ]; then
+    for try in $(seq "$RAVO_GUIDE_TRIES"); do
+        RAVO_GUIDE_INNER=1 timeout -k 10 "${RAVO_GUIDE_TIMEOUT:-120}" bash "$0" "$@" && exit 0
+        echo "make-guide: yritys $try epäonnistui" >&2
+    done
+    exit 1
+fi
 INSTALL=$(cd "$1" && pwd)
 OUT=$2
 SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -191,10 +199,11 @@ PALETTE_PARTS=(
 )
 declare -A AT
 shot paletti "$PALETTE"
+shot_area paletti-sisus "$PX" "$PY" 38 638
 for part in "${PALETTE_PARTS[@]}"; do
     read -r name top height <<< "$part"
     AT[$name]=$((PY + top + height / 2))
-    convert "$SHOTS/paletti.png" -crop "38x${height}+0+${top}" +repage \
+    convert "$SHOTS/paletti-sisus.png" -crop "38x${height}+0+${top}" +repage \
         "$SHOTS/nappi-$name.png" || fail "palettikuvaa $name ei voitu leikata"
 done
 CX=$((PX + 19))
@@ -268,6 +277,10 @@ shot tyokalun-ominaisuudet "$OPER"
 geometry "$OPER"
 click $((X + 83)) $((Y + 18)) # "Poista"
 sleep 0.5
+xdotool mousemove 1600 900
+sleep 0.5
+shot_area kokonakyma 0 0 1920 1080
+convert "$SHOTS/kokonakyma.png" -resize 50% -strip "$SHOTS/kokonakyma.png"
 
 # The pickers and the other windows of the palette.
 click $CX "${AT[kynanleveys]}"
@@ -289,9 +302,6 @@ before=$(visible_windows)
 click $CX "${AT[verho]}"
 shot verhovalikko "$(wait_new_window "$before" "verhon valikko")"
 xdotool key Escape
-sleep 0.3
-shot_area kokonakyma 0 0 1920 1080
-convert "$SHOTS/kokonakyma.png" -resize 50% -strip "$SHOTS/kokonakyma.png"
 
 kill "$RAVO_PID" 2> /dev/null || true
 
