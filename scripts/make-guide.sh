@@ -166,7 +166,7 @@ drag() {
     xdotool mouseup 1
     sleep 0.4
 }
-# shot NAME ID: the window's picture; shot_area NAME X Y W H: a part of the screen.
+# shot NAME ID: the window's picture; shot_area NAME X Y W H: an area of the screen.
 save_png() {
     convert "$1" -strip -define png:exclude-chunks=date,time "$SHOTS/$2.png" ||
         fail "kuvaa $2 ei voitu tallentaa"
@@ -190,7 +190,7 @@ PALETTE=$(wait_window "  Ravo" 30)
 sleep 1.5
 geometry "$PALETTE"
 PX=$X PY=$Y
-PALETTE_PARTS=(
+PALETTE_CONTROLS=(
     "asiakirja 3 28" "verho 34 28" "kynanleveys 65 25" "kuviot 93 28" "sakset 124 28"
     "teksti 155 28" "varjaa 186 28" "varipaneeli 217 24" "tyokalut 244 28" "pyyhin 275 28"
     "peruutus 306 28" "tyhjennys 337 28" "kamera 368 28" "tulostus 399 28" "avaa 430 28"
@@ -200,8 +200,8 @@ PALETTE_PARTS=(
 declare -A AT
 shot paletti "$PALETTE"
 shot_area paletti-sisus "$PX" "$PY" 38 638
-for part in "${PALETTE_PARTS[@]}"; do
-    read -r name top height <<< "$part"
+for control in "${PALETTE_CONTROLS[@]}"; do
+    read -r name top height <<< "$control"
     AT[$name]=$((PY + top + height / 2))
     convert "$SHOTS/paletti-sisus.png" -crop "38x${height}+0+${top}" +repage \
         "$SHOTS/nappi-$name.png" || fail "palettikuvaa $name ei voitu leikata"
@@ -244,7 +244,7 @@ click 330 760
 sleep 0.5
 click $CX "${AT[teksti]}" # the text window away again
 sleep 0.5
-shot_area teksti-pinnalla 300 700 760 140
+shot_area teksti-pinnalla 300 720 620 90
 
 # A cut-out: the scissors around the rectangle, its menu, a tool that is turned.
 click $CX "${AT[sakset]}"
