@@ -203,8 +203,9 @@ shot_area paletti-sisus "$PX" "$PY" 38 638
 for control in "${PALETTE_CONTROLS[@]}"; do
     read -r name top height <<< "$control"
     AT[$name]=$((PY + top + height / 2))
-    convert "$SHOTS/paletti-sisus.png" -crop "38x${height}+0+${top}" +repage \
-        "$SHOTS/nappi-$name.png" || fail "palettikuvaa $name ei voitu leikata"
+    convert "$SHOTS/paletti-sisus.png" -crop "38x${height}+0+${top}" +repage -strip \
+        -define png:exclude-chunks=date,time "$SHOTS/nappi-$name.png" ||
+        fail "palettikuvaa $name ei voitu leikata"
 done
 CX=$((PX + 19))
 
@@ -237,7 +238,7 @@ shot kuviovalikko "$(wait_window " Kuviot")"
 # The text window: a line typed and placed on the surface.
 click $CX "${AT[teksti]}"
 TEXT=$(wait_window "Teksti")
-xdotool type --delay 40 "Hei, Ravo! Åäö 123"
+xdotool type --delay 40 "Hyvää huomenta, 7B!"
 sleep 0.5
 shot tekstiikkuna "$TEXT"
 click 330 760
@@ -280,7 +281,8 @@ sleep 0.5
 xdotool mousemove 1600 900
 sleep 0.5
 shot_area kokonakyma 0 0 1920 1080
-convert "$SHOTS/kokonakyma.png" -resize 50% -strip "$SHOTS/kokonakyma.png"
+convert "$SHOTS/kokonakyma.png" -resize 50% -strip -define png:exclude-chunks=date,time \
+    "$SHOTS/kokonakyma.png"
 
 # The pickers and the other windows of the palette.
 click $CX "${AT[kynanleveys]}"
