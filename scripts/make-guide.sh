@@ -245,7 +245,7 @@ click 330 760
 sleep 0.5
 click $CX "${AT[teksti]}" # the text window away again
 sleep 0.5
-shot_area teksti-pinnalla 300 720 620 90
+shot_area teksti-pinnalla 300 708 620 100
 
 # A cut-out: the scissors around the rectangle, its menu, a tool that is turned.
 click $CX "${AT[sakset]}"
