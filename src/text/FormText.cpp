@@ -60,7 +60,8 @@ TFormText::TFormText(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     DoRepeatText->setObjectName(QStringLiteral("DoRepeatText"));
     setHint(DoRepeatText,
             QStringLiteral("Jos tämä on ruksattu, voidaan teksti toistaa kuvapinnalla"));
-    DoRepeatText->setGeometry(6, 27, 168, 19);
+    // Nothing stands beside it below the size and font boxes, so its whole caption shows.
+    DoRepeatText->setGeometry(6, 27, 300, 19);
     DoRepeatText->setEnabled(false);
 
     FontSize = new QComboBox(PanelTop);
