@@ -2,13 +2,19 @@
 // Drawing on the surface through its pointer handlers: a fresh window set with a thin black
 // line pen, and helpers for strokes, shapes and the pixels they leave.
 #include "aids/Tools.h"
+#include "app/MesForm.h"
 #include "app/Palette.h"
 #include "support/Fixture.h"
 #include "surface/Form1.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
+#include <functional>
 #include <vector>
 
 class DrawingTest : public RavoFixture {
@@ -22,6 +28,34 @@ protected:
         palette = ws->Palette;
     }
     virtual QString ini() const { return QStringLiteral("LinePenWidth=1\n"); }
+
+    // Runs `action`, answering each message with `answer` and each file dialog with
+    // `fileName` (empty cancels) under its filter `filterIndex` (from 1; 0 leaves it); gives
+    // the texts of the messages.
+    QStringList answering(int answer, const QString& fileName, const std::function<void()>& action,
+                          int filterIndex = 0) {
+        QStringList asked;
+        QTimer timer;
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (auto* mes = qobject_cast<TMesForm*>(w)) {
+                asked << mes->Info->toPlainText();
+                mes->done(answer);
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
+                if (fileName.isEmpty()) return dialog->reject();
+                if (filterIndex > 0)
+                    dialog->selectNameFilter(dialog->nameFilters().at(filterIndex - 1));
+                auto* typed = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                ASSERT_NE(typed, nullptr);
+                typed->setText(fileName);
+                static_cast<QDialog*>(dialog)->accept();
+            }
+        });
+        timer.start();
+        action();
+        return asked;
+    }
 
     // The shape buttons click as the user clicks them, so the selector stays consistent.
     void choose(QToolButton* shape) { shape->click(); }

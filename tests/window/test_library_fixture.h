@@ -80,31 +80,6 @@ protected:
     QList<TOsoitin*> tools() const { return f->toolWindows.tools(); }
     static int opacity(const QWidget* w) { return toolOpacity(w); }
 
-    // Runs `action`, answering each message with `answer` and each file dialog with
-    // `fileName` (empty cancels); gives the texts of the messages.
-    QStringList answering(int answer, const QString& fileName,
-                          const std::function<void()>& action) {
-        QStringList asked;
-        QTimer timer;
-        timer.setInterval(5);
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            QWidget* w = QApplication::activeModalWidget();
-            if (auto* mes = qobject_cast<TMesForm*>(w)) {
-                asked << mes->Info->toPlainText();
-                mes->done(answer);
-            } else if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
-                if (fileName.isEmpty()) return dialog->reject();
-                auto* typed = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-                ASSERT_NE(typed, nullptr);
-                typed->setText(fileName);
-                static_cast<QDialog*>(dialog)->accept();
-            }
-        });
-        timer.start();
-        action();
-        return asked;
-    }
-
     TFilesForm* library = nullptr;
     QString top;
 };

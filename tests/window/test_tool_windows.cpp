@@ -34,29 +34,6 @@ const QRgb almostWhite = qRgb(255, 255, 254);
 
 class ToolWindowsTest : public DrawingTest {
 protected:
-    // Answers every file dialog and message of `action`: the file typed (empty cancels)
-    // with filter `filterIndex`, the question with `answer`.
-    void answering(const QString& fileName, int filterIndex, int answer,
-                   const std::function<void()>& action) {
-        QTimer timer;
-        timer.setInterval(10);
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            QWidget* w = QApplication::activeModalWidget();
-            if (auto* mes = qobject_cast<TMesForm*>(w)) {
-                asked << mes->Info->toPlainText();
-                mes->done(answer);
-            } else if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
-                if (fileName.isEmpty()) return dialog->reject();
-                dialog->selectNameFilter(dialog->nameFilters().at(filterIndex - 1));
-                auto* typed = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-                ASSERT_NE(typed, nullptr);
-                typed->setText(fileName);
-                static_cast<QDialog*>(dialog)->accept();
-            }
-        });
-        timer.start();
-        action();
-    }
     // The circle of radius 100 around (500, 400) outlined with the cutting tool.
     void outlineCircle() {
         if (!palette->Scissors->isChecked()) palette->Scissors->click();
@@ -75,7 +52,7 @@ protected:
         f->MinYRaja = at.y();
         f->MaxXRaja = at.x() + picture.width();
         f->MaxYRaja = at.y() + picture.height();
-        answering(QString(), 0, TMesForm::ResultNo, [&] { f->CreateTool(QStringLiteral("Apu")); });
+        answering(TMesForm::ResultNo, QString(), [&] { f->CreateTool(QStringLiteral("Apu")); });
         return f->ToolForm;
     }
     static QImage filled(int w, int h, QColor c) {
@@ -83,7 +60,6 @@ protected:
         image.fill(c);
         return image;
     }
-    QStringList asked;
 };
 
 TEST_F(ToolWindowsTest, TheCutOutBecomesAToolOverItsFrame) {
@@ -91,11 +67,11 @@ TEST_F(ToolWindowsTest, TheCutOutBecomesAToolOverItsFrame) {
     f->Canvas.fillRect(300, 200, 700, 600, red);
     f->canvasChanged();
     QApplication::processEvents();
-    QStringList names;
+    QStringList names, asked;
     for (int n = 1; n <= 2; ++n) {
         outlineCircle();
         const QRect frame(QPoint(f->MinXRaja, f->MinYRaja), QPoint(f->MaxXRaja, f->MaxYRaja));
-        answering(QString(), 0, TMesForm::ResultNo, [&] { chooseItem(f->MenuWorkTemp); });
+        asked << answering(TMesForm::ResultNo, QString(), [&] { chooseItem(f->MenuWorkTemp); });
         TOsoitin* tool = f->ToolForm;
         ASSERT_NE(tool, nullptr);
         EXPECT_EQ(f->ActiveForm, tool);
@@ -139,7 +115,7 @@ TEST_F(ToolWindowsTest, WhiteBecomesGrabbableOnlyWhenAskedAndOffTheFirstRowAndCo
     // A fully white cut-out.
     for (int answer : {int(TMesForm::ResultYes), int(TMesForm::ResultNo)}) {
         outlineCircle();
-        answering(QString(), 0, answer, [&] { chooseItem(f->MenuWorkTemp); });
+        answering(answer, QString(), [&] { chooseItem(f->MenuWorkTemp); });
         TOsoitin* tool = f->ToolForm;
         ASSERT_NE(tool, nullptr);
         const QImage& picture = tool->Image1->Picture().bitmap().image();
@@ -221,8 +197,9 @@ TEST_F(ToolWindowsTest, ToolIntoTheLibraryWritesItsPictureUnderTheTypedName) {
     for (const Case& c : {Case{"ympyra.kuva", 2, "ympyra.bmp", gfx::PictureFormat::Bmp, "ympyra."},
                           Case{"pallo", 1, "pallo.jpeg", gfx::PictureFormat::Jpeg, "pallo."}}) {
         outlineCircle();
-        answering(folder + QString::fromUtf8(c.typed), c.filter, TMesForm::ResultNo,
-                  [&] { chooseItem(f->MenuWork); });
+        answering(
+            TMesForm::ResultNo, folder + QString::fromUtf8(c.typed),
+            [&] { chooseItem(f->MenuWork); }, c.filter);
         TOsoitin* tool = f->ToolForm;
         ASSERT_NE(tool, nullptr) << c.typed;
         EXPECT_EQ(tool->windowTitle(), QString::fromUtf8(c.caption));
@@ -239,7 +216,7 @@ TEST_F(ToolWindowsTest, ToolIntoTheLibraryWritesItsPictureUnderTheTypedName) {
     // Cancelled: neither a tool nor a file.
     const QStringList files = QDir(folder).entryList(QDir::Files);
     outlineCircle();
-    answering(QString(), 0, TMesForm::ResultNo, [&] { chooseItem(f->MenuWork); });
+    answering(TMesForm::ResultNo, QString(), [&] { chooseItem(f->MenuWork); });
     EXPECT_EQ(f->toolWindows.tools().size(), 2);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), files);
 }
