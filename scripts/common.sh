@@ -36,3 +36,12 @@ ravo_build() {
     cmake -S "$RAVO_SOURCE" -B "$dir" -G Ninja -DRAVO_WERROR=ON "$@"
     cmake --build "$dir" -j "$(nproc)" ${RAVO_TARGET:+--target "$RAVO_TARGET"}
 }
+
+# ravo_sanitized COMMAND...: runs COMMAND with the sanitizers' options: leaks reported at
+# exit, and a fault stops the program with its stack. No leak is suppressed: Qt's own
+# allocations are freed by the time the tests' programs end.
+ravo_sanitized() {
+    ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        "$@"
+}

@@ -1,6 +1,7 @@
 #include "aids/AddIns.h"
 
 #include "aids/Sieni.h"
+#include "app/Errors.h"
 #include "app/Icons.h"
 #include "app/Palette.h"
 #include "app/WindowSet.h"
@@ -54,10 +55,10 @@ TAddIns::TAddIns(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     Nelio2 = button("Nelio2", squareIcon(12), QSize(28, 28), QRect(30, 40, 30, 30));
     Nelio3 = button("Nelio3", squareIcon(4), QSize(28, 28), QRect(60, 40, 30, 30));
 
-    connect(SieniIso, &QToolButton::clicked, this, &TAddIns::SieniIsoClick);
-    connect(Nelio1, &QToolButton::clicked, this, &TAddIns::Nelio1Click);
-    connect(Nelio2, &QToolButton::clicked, this, &TAddIns::Nelio2Click);
-    connect(Nelio3, &QToolButton::clicked, this, &TAddIns::Nelio3Click);
+    connect(SieniIso, &QToolButton::clicked, this, reporting(this, &TAddIns::SieniIsoClick));
+    connect(Nelio1, &QToolButton::clicked, this, reporting(this, &TAddIns::Nelio1Click));
+    connect(Nelio2, &QToolButton::clicked, this, reporting(this, &TAddIns::Nelio2Click));
+    connect(Nelio3, &QToolButton::clicked, this, reporting(this, &TAddIns::Nelio3Click));
 
     resize(90, 68);
 }

@@ -1,6 +1,7 @@
 #include "aids/Back.h"
 
 #include "aids/AidsLogic.h"
+#include "app/Errors.h"
 #include "app/WindowSet.h"
 #include "platform/Platform.h"
 
@@ -98,7 +99,7 @@ TBack::TBack(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     Grid = new GridControl(this);
     Grid->setObjectName(QStringLiteral("Grid"));
     Grid->hide();
-    connect(Grid, &GridControl::changed, this, &TBack::updateMask);
+    connect(Grid, &GridControl::changed, this, reporting(this, &TBack::updateMask));
 
     LineX1 = guideLine("LineX1", true);
     LineX2 = guideLine("LineX2", true);

@@ -3,6 +3,7 @@
 #include "aids/AidsLogic.h"
 #include "aids/Tools.h"
 #include "aids/WindowKit.h"
+#include "app/Errors.h"
 #include "app/Palette.h"
 #include "app/Panel.h"
 #include "app/WindowSet.h"
@@ -62,10 +63,10 @@ TColorsForm::TColorsForm(WindowSet& ws) : QWidget(nullptr), ws(ws) {
 
     resize(GridSide, Colors->height() + PickHeight);
 
-    connect(Colors, &ColorGrid::mouseDown, this, &TColorsForm::ColorsMouseDown);
-    connect(Colors, &ColorGrid::clicked, this, &TColorsForm::ColorsClick);
+    connect(Colors, &ColorGrid::mouseDown, this, reporting(this, &TColorsForm::ColorsMouseDown));
+    connect(Colors, &ColorGrid::clicked, this, reporting(this, &TColorsForm::ColorsClick));
     // Only the user's press runs the handler; the surface releases the button quietly.
-    connect(DoPick, &QPushButton::clicked, this, &TColorsForm::DoPickClick);
+    connect(DoPick, &QPushButton::clicked, this, reporting(this, &TColorsForm::DoPickClick));
 }
 
 void TColorsForm::ColorsMouseDown(int x, int y) {

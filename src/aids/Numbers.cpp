@@ -3,6 +3,7 @@
 #include "aids/AidsLogic.h"
 #include "aids/Tools.h"
 #include "aids/WindowKit.h"
+#include "app/Errors.h"
 #include "app/Palette.h"
 #include "app/Panel.h"
 #include "app/WindowSet.h"
@@ -48,9 +49,9 @@ TNumbers::TNumbers(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     // A click on the current cell changes nothing, so it is told apart from a click that
     // moves the current cell (which already ran NumClick through the change).
     Num->viewport()->installEventFilter(this);
-    connect(Num, &QTableWidget::currentCellChanged, this, [this] { NumClick(); });
+    connect(Num, &QTableWidget::currentCellChanged, this, reporting(this, &TNumbers::NumClick));
     connect(Num, &QTableWidget::cellClicked, this, [this](int row, int col) {
-        if (row == m_pressedRow && col == m_pressedCol) NumClick();
+        if (row == m_pressedRow && col == m_pressedCol) reportingErrors([this] { NumClick(); });
     });
 }
 

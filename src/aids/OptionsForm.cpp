@@ -4,6 +4,7 @@
 #include "aids/Back.h"
 #include "aids/Display.h"
 #include "aids/WindowKit.h"
+#include "app/Errors.h"
 #include "app/Palette.h"
 #include "app/WindowGeometry.h"
 #include "app/WindowSet.h"
@@ -138,18 +139,24 @@ TOptionsForm::TOptionsForm(WindowSet& ws) : QWidget(nullptr), ws(ws) {
 
     // Handlers are connected once every control holds its layout value, so that building
     // the window runs none of them.
-    connect(Alpha, &QSlider::valueChanged, this, &TOptionsForm::AlphaChange);
-    connect(WorkAlpha, &QSlider::valueChanged, this, &TOptionsForm::WorkAlphaChange);
-    connect(CellWidth, &QSlider::valueChanged, this, &TOptionsForm::CellWidthChange);
-    connect(Speed, &QSlider::valueChanged, this, &TOptionsForm::CellWidthChange);
-    connect(Grid, &QCheckBox::toggled, this, &TOptionsForm::GridClick);
-    connect(SnapToGrid, &QCheckBox::toggled, this, &TOptionsForm::GridClick);
-    connect(GridLineWidth, &QSpinBox::valueChanged, this, &TOptionsForm::GridLineWidthChange);
-    connect(PosLines, &QCheckBox::toggled, this, &TOptionsForm::PosLinesClick);
-    connect(ShowDisplay, &QCheckBox::toggled, this, &TOptionsForm::ShowDisplayClick);
-    connect(DoClose, &QPushButton::clicked, this, &TOptionsForm::DoCloseClick);
-    connect(DoSaveSettings, &QPushButton::clicked, this, &TOptionsForm::DoSaveSettingsClick);
-    connect(DoClearAll, &QPushButton::clicked, this, &TOptionsForm::DoClearAllClick);
+    connect(Alpha, &QSlider::valueChanged, this, reporting(this, &TOptionsForm::AlphaChange));
+    connect(WorkAlpha, &QSlider::valueChanged, this,
+            reporting(this, &TOptionsForm::WorkAlphaChange));
+    connect(CellWidth, &QSlider::valueChanged, this,
+            reporting(this, &TOptionsForm::CellWidthChange));
+    connect(Speed, &QSlider::valueChanged, this, reporting(this, &TOptionsForm::CellWidthChange));
+    connect(Grid, &QCheckBox::toggled, this, reporting(this, &TOptionsForm::GridClick));
+    connect(SnapToGrid, &QCheckBox::toggled, this, reporting(this, &TOptionsForm::GridClick));
+    connect(GridLineWidth, &QSpinBox::valueChanged, this,
+            reporting(this, &TOptionsForm::GridLineWidthChange));
+    connect(PosLines, &QCheckBox::toggled, this, reporting(this, &TOptionsForm::PosLinesClick));
+    connect(ShowDisplay, &QCheckBox::toggled, this,
+            reporting(this, &TOptionsForm::ShowDisplayClick));
+    connect(DoClose, &QPushButton::clicked, this, reporting(this, &TOptionsForm::DoCloseClick));
+    connect(DoSaveSettings, &QPushButton::clicked, this,
+            reporting(this, &TOptionsForm::DoSaveSettingsClick));
+    connect(DoClearAll, &QPushButton::clicked, this,
+            reporting(this, &TOptionsForm::DoClearAllClick));
 }
 
 QSlider* TOptionsForm::trackBar(const char* name, int min, int max, int position,

@@ -1,5 +1,7 @@
 #include "aids/RadioGroup.h"
 
+#include "app/Errors.h"
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -12,7 +14,7 @@ RadioGroup::RadioGroup(const QString& caption, QWidget* parent) : QGroupBox(capt
     m_layout = new QGridLayout(this);
     m_layout->setContentsMargins(6, 2, 6, 2);
     m_layout->setSpacing(0);
-    connect(m_buttons, &QButtonGroup::idClicked, this, &RadioGroup::clicked);
+    connect(m_buttons, &QButtonGroup::idClicked, this, reporting(this, &RadioGroup::clicked));
 }
 
 void RadioGroup::setItems(const QStringList& items) {

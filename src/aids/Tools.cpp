@@ -141,17 +141,18 @@ TTools::TTools(WindowSet& ws) : QWidget(nullptr), ws(ws) {
 
     for (QAbstractButton* b : Shapes->buttons()) {
         auto* shape = static_cast<QToolButton*>(b);
-        connect(shape, &QToolButton::clicked, this, [this, shape] { ShapeClick(shape); });
+        connect(shape, &QToolButton::clicked, this,
+                [this, shape] { reportingErrors([&] { ShapeClick(shape); }); });
     }
     DoPolygon->installEventFilter(this);
     DoPolygonCenter->installEventFilter(this);
-    connect(ArrowLeft, &QToolButton::clicked, this, &TTools::ArrowLeftClick);
-    connect(ArrowRight, &QToolButton::clicked, this, &TTools::ArrowRightClick);
+    connect(ArrowLeft, &QToolButton::clicked, this, reporting(this, &TTools::ArrowLeftClick));
+    connect(ArrowRight, &QToolButton::clicked, this, reporting(this, &TTools::ArrowRightClick));
     // A check box acts on every change of its mark, also one made by another handler, so
     // that unchecking Fill from anywhere hides the gradient choice. Each handler acts only
     // on its own box becoming checked, so the two never undo each other.
-    connect(Dash, &QCheckBox::toggled, this, &TTools::DashClick);
-    connect(Fill, &QCheckBox::toggled, this, &TTools::FillClick);
+    connect(Dash, &QCheckBox::toggled, this, reporting(this, &TTools::DashClick));
+    connect(Fill, &QCheckBox::toggled, this, reporting(this, &TTools::FillClick));
 }
 
 QToolButton* TTools::toggleButton(const char* name, const char* icon, const QRect& place) {

@@ -1,5 +1,6 @@
 #include "aids/WindowKit.h"
 
+#include "app/Errors.h"
 #include "app/Palette.h"
 #include "app/WindowSet.h"
 
@@ -48,7 +49,7 @@ QAction* menuItem(QMenu* menu, const char* name, const QString& caption, bool ch
 void onTickedItemChosen(QAction* item, QObject* context, std::function<void()> handler) {
     QObject::connect(item, &QAction::triggered, context, [item, handler = std::move(handler)] {
         item->setChecked(!item->isChecked()); // undoes the toggle of the click
-        handler();
+        reportingErrors(handler);
     });
 }
 

@@ -1,5 +1,6 @@
 #include "app/HelpForm.h"
 
+#include "app/Errors.h"
 #include "app/Icons.h"
 #include "app/MesForm.h"
 #include "app/Palette.h"
@@ -50,8 +51,8 @@ THelpForm::THelpForm(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     // A single fixed border: the user cannot resize it.
     setFixedSize(456, 212);
 
-    connect(DoClose, &QPushButton::clicked, this, &THelpForm::DoCloseClick);
-    connect(DoHelp, &QPushButton::clicked, this, &THelpForm::DoHelpClick);
+    connect(DoClose, &QPushButton::clicked, this, reporting(this, &THelpForm::DoCloseClick));
+    connect(DoHelp, &QPushButton::clicked, this, reporting(this, &THelpForm::DoHelpClick));
 }
 
 QString aboutText(const QString& version) {

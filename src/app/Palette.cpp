@@ -195,24 +195,27 @@ void TPalette::buildControls() {
     onTickedItemChosen(MenuCurtain1, this, [this] { MenuCurtain1Click(); });
     onTickedItemChosen(MenuCurtainForm, this, [this] { MenuCurtainFormClick(); });
 
-    connect(DoDocument, &QToolButton::clicked, this, &TPalette::DoDocumentClick);
-    connect(DoTop, &QToolButton::clicked, this, &TPalette::DoTopClick);
-    connect(PanelPenWidth, &Panel::clicked, this, &TPalette::PanelPenWidthClick);
-    connect(DoShowDrawMenu, &QToolButton::clicked, this, &TPalette::DoShowDrawMenuClick);
-    connect(Scissors, &QToolButton::clicked, this, &TPalette::ScissorsClick);
-    connect(DoText, &QToolButton::clicked, this, &TPalette::DoTextClick);
-    connect(DoFill, &QToolButton::clicked, this, &TPalette::DoFillClick);
-    connect(PanelColor, &Panel::clicked, this, &TPalette::PanelColorClick);
-    connect(DoArrow, &QToolButton::clicked, this, &TPalette::DoArrowClick);
-    connect(Sponge, &QToolButton::clicked, this, &TPalette::SpongeClick);
-    connect(DoCancel, &QToolButton::clicked, this, &TPalette::DoCancelClick);
-    connect(DoClear, &QToolButton::clicked, this, &TPalette::DoClearClick);
+    connect(DoDocument, &QToolButton::clicked, this, reporting(this, &TPalette::DoDocumentClick));
+    connect(DoTop, &QToolButton::clicked, this, reporting(this, &TPalette::DoTopClick));
+    connect(PanelPenWidth, &Panel::clicked, this, reporting(this, &TPalette::PanelPenWidthClick));
+    connect(DoShowDrawMenu, &QToolButton::clicked, this,
+            reporting(this, &TPalette::DoShowDrawMenuClick));
+    connect(Scissors, &QToolButton::clicked, this, reporting(this, &TPalette::ScissorsClick));
+    connect(DoText, &QToolButton::clicked, this, reporting(this, &TPalette::DoTextClick));
+    connect(DoFill, &QToolButton::clicked, this, reporting(this, &TPalette::DoFillClick));
+    connect(PanelColor, &Panel::clicked, this, reporting(this, &TPalette::PanelColorClick));
+    connect(DoArrow, &QToolButton::clicked, this, reporting(this, &TPalette::DoArrowClick));
+    connect(Sponge, &QToolButton::clicked, this, reporting(this, &TPalette::SpongeClick));
+    connect(DoCancel, &QToolButton::clicked, this, reporting(this, &TPalette::DoCancelClick));
+    connect(DoClear, &QToolButton::clicked, this, reporting(this, &TPalette::DoClearClick));
     connectPictureButtons();
-    connect(DoShowOptions, &QToolButton::clicked, this, &TPalette::DoShowOptionsClick);
-    connect(DoShowInfo, &QToolButton::clicked, this, &TPalette::DoShowInfoClick);
-    connect(DoSetState, &Panel::clicked, this, &TPalette::DoSetStateClick);
-    connect(DoShowPalette, &QToolButton::clicked, this, &TPalette::DoShowPaletteClick);
-    connect(DoClose, &QToolButton::clicked, this, &TPalette::DoCloseClick);
+    connect(DoShowOptions, &QToolButton::clicked, this,
+            reporting(this, &TPalette::DoShowOptionsClick));
+    connect(DoShowInfo, &QToolButton::clicked, this, reporting(this, &TPalette::DoShowInfoClick));
+    connect(DoSetState, &Panel::clicked, this, reporting(this, &TPalette::DoSetStateClick));
+    connect(DoShowPalette, &QToolButton::clicked, this,
+            reporting(this, &TPalette::DoShowPaletteClick));
+    connect(DoClose, &QToolButton::clicked, this, reporting(this, &TPalette::DoCloseClick));
 }
 
 void TPalette::FormCreate() {

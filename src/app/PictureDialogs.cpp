@@ -1,5 +1,6 @@
 #include "app/PictureDialogs.h"
 
+#include "app/Errors.h"
 #include "app/PictureFilesLogic.h"
 #include "gfx/Picture.h"
 
@@ -76,7 +77,8 @@ TOpenPictureDialog::TOpenPictureDialog(QWidget* parent, const QString& filter, c
     // Qt's own dialog lays itself out in a grid: the pane becomes its last column.
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(pane, 0, grid->columnCount(), grid->rowCount(), 1);
-    connect(this, &QFileDialog::currentChanged, this, &TOpenPictureDialog::showPreview);
+    connect(this, &QFileDialog::currentChanged, this,
+            reporting(this, &TOpenPictureDialog::showPreview));
     // A name typed into the name field is previewed too, once it names a file.
     if (auto* typed = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
         connect(typed, &QLineEdit::textChanged, this, [this](const QString& text) {

@@ -39,10 +39,10 @@ gfx::PictureFormat formatToOpen(const QString& fileName) {
 } // namespace
 
 void TPalette::connectPictureButtons() {
-    connect(DoOpen, &QToolButton::clicked, this, &TPalette::DoOpenClick);
-    connect(DoSave, &QToolButton::clicked, this, &TPalette::DoSaveClick);
-    connect(DoPrint, &QToolButton::clicked, this, &TPalette::DoPrintClick);
-    connect(DoCamera, &QToolButton::clicked, this, &TPalette::DoCameraClick);
+    connect(DoOpen, &QToolButton::clicked, this, reporting(this, &TPalette::DoOpenClick));
+    connect(DoSave, &QToolButton::clicked, this, reporting(this, &TPalette::DoSaveClick));
+    connect(DoPrint, &QToolButton::clicked, this, reporting(this, &TPalette::DoPrintClick));
+    connect(DoCamera, &QToolButton::clicked, this, reporting(this, &TPalette::DoCameraClick));
 }
 
 void TPalette::DoOpenClick() {

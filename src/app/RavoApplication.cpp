@@ -30,14 +30,23 @@ bool RavoApplication::notify(QObject* receiver, QEvent* event) {
     if (event->type() == QEvent::ToolTip && m_hintHidePause > 0)
         if (auto* w = qobject_cast<QWidget*>(receiver); w && w->toolTipDuration() < 0)
             w->setToolTipDuration(m_hintHidePause);
+    // The last resort for handlers that do not catch at their own door.
     try {
         return QApplication::notify(receiver, event);
+    } catch (...) {
+        reportCurrentException();
+    }
+    return false;
+}
+
+void reportCurrentException() {
+    try {
+        throw;
     } catch (const RavoError& e) {
         reportError(e.text());
     } catch (const std::exception& e) {
         reportError(QString::fromLocal8Bit(e.what()));
     }
-    return false;
 }
 
 void reportError(const QString& text) {

@@ -10,6 +10,7 @@
 #include "aids/Tools.h"
 #include "aids/WindowKit.h"
 #include "aids/Zoomer.h"
+#include "app/Errors.h"
 #include "app/Icons.h"
 #include "app/MesForm.h"
 #include "app/Palette.h"
@@ -735,31 +736,35 @@ void TForm1::paintEvent(QPaintEvent* e) {
 
 void TForm1::mousePressEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
-    FormMouseDown(e->button(), {e->buttons(), e->modifiers()}, p.x(), p.y());
+    reportingErrors([&] {
+        FormMouseDown(e->button(), {e->buttons(), e->modifiers()}, p.x(), p.y());
+    });
 }
 
 void TForm1::mouseMoveEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
-    FormMouseMove({e->buttons(), e->modifiers()}, p.x(), p.y());
+    reportingErrors([&] { FormMouseMove({e->buttons(), e->modifiers()}, p.x(), p.y()); });
 }
 
 void TForm1::mouseReleaseEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
-    FormMouseUp(e->button(), {e->buttons(), e->modifiers()}, p.x(), p.y());
+    reportingErrors([&] {
+        FormMouseUp(e->button(), {e->buttons(), e->modifiers()}, p.x(), p.y());
+    });
 }
 
 void TForm1::mouseDoubleClickEvent(QMouseEvent* e) {
-    FormDblClick();
+    reportingErrors([this] { FormDblClick(); });
     QWidget::mouseDoubleClickEvent(e); // the second press is a press as well
 }
 
 void TForm1::keyPressEvent(QKeyEvent* e) {
-    if (!e->isAutoRepeat()) FormKeyDown(e->key(), e->modifiers());
+    if (!e->isAutoRepeat()) reportingErrors([&] { FormKeyDown(e->key(), e->modifiers()); });
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* e) {
     // A held key repeats its release too; only the real one counts.
-    if (!e->isAutoRepeat()) FormKeyUp(e->key(), e->modifiers());
+    if (!e->isAutoRepeat()) reportingErrors([&] { FormKeyUp(e->key(), e->modifiers()); });
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {

@@ -1,6 +1,8 @@
 // The outlined region as a picture: the mask, the frame's capture and its masking, the
 // cut-out menu, and pasting a clipboard picture at the pointer.
 #include "app/MesForm.h"
+
+#include "app/Errors.h"
 #include "app/Palette.h"
 #include "app/PictureDialogs.h"
 #include "app/PictureFilesLogic.h"
@@ -27,17 +29,18 @@ QClipboard* clipboard() {
 } // namespace
 
 void TForm1::connectCutOutMenus() {
-    connect(MenuSave, &QAction::triggered, this, &TForm1::MenuSaveClick);
-    connect(MenuCopy, &QAction::triggered, this, &TForm1::MenuCopyClick);
-    connect(MenuCut, &QAction::triggered, this, &TForm1::MenuCutClick);
-    connect(MenuClear, &QAction::triggered, this, &TForm1::MenuClearClick);
-    connect(MenuCancel, &QAction::triggered, this, &TForm1::MenuCancelClick);
-    connect(MenuWorkTemp, &QAction::triggered, this, &TForm1::MenuWorkTempClick);
-    connect(MenuWork, &QAction::triggered, this, &TForm1::MenuWorkClick);
+    connect(MenuSave, &QAction::triggered, this, reporting(this, &TForm1::MenuSaveClick));
+    connect(MenuCopy, &QAction::triggered, this, reporting(this, &TForm1::MenuCopyClick));
+    connect(MenuCut, &QAction::triggered, this, reporting(this, &TForm1::MenuCutClick));
+    connect(MenuClear, &QAction::triggered, this, reporting(this, &TForm1::MenuClearClick));
+    connect(MenuCancel, &QAction::triggered, this, reporting(this, &TForm1::MenuCancelClick));
+    connect(MenuWorkTemp, &QAction::triggered, this, reporting(this, &TForm1::MenuWorkTempClick));
+    connect(MenuWork, &QAction::triggered, this, reporting(this, &TForm1::MenuWorkClick));
     SavePictureDialog2 = new TSavePictureDialog(
         this, QStringLiteral("Jpeg (*.jpeg)|*.jpeg|Bitmap (*.bmp)|*.bmp"), "SavePictureDialog2");
-    connect(MenuMbRighPastePoint, &QAction::triggered, this,
-            [this] { MenuMbRighPastePointClick(m_menuPoint.x(), m_menuPoint.y()); });
+    connect(MenuMbRighPastePoint, &QAction::triggered, this, [this] {
+        reportingErrors([this] { MenuMbRighPastePointClick(m_menuPoint.x(), m_menuPoint.y()); });
+    });
 }
 
 void TForm1::DrawBounds(const QString& mode) {

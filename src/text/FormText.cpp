@@ -1,6 +1,7 @@
 #include "text/FormText.h"
 
 #include "aids/WindowKit.h"
+#include "app/Errors.h"
 #include "app/MesForm.h"
 #include "app/Palette.h"
 #include "app/WindowSet.h"
@@ -99,9 +100,10 @@ TFormText::TFormText(WindowSet& ws) : QWidget(nullptr), ws(ws) {
 
     FormCreate();
 
-    connect(DoKeepText, &QCheckBox::toggled, this, &TFormText::DoKeepTextClick);
-    connect(FontName, &QComboBox::currentIndexChanged, this, &TFormText::FontNameChange);
-    connect(FontSize, &QComboBox::activated, this, &TFormText::FontSizeClick);
+    connect(DoKeepText, &QCheckBox::toggled, this, reporting(this, &TFormText::DoKeepTextClick));
+    connect(FontName, &QComboBox::currentIndexChanged, this,
+            reporting(this, &TFormText::FontNameChange));
+    connect(FontSize, &QComboBox::activated, this, reporting(this, &TFormText::FontSizeClick));
     // Hints are off for this window.
     suppressHints(this);
 }
@@ -207,6 +209,6 @@ bool TFormText::eventFilter(QObject* watched, QEvent* e) {
     }
     if (watched == Editor->viewport() && e->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
-        EditorClick();
+        reportingErrors([this] { EditorClick(); });
     return QWidget::eventFilter(watched, e);
 }

@@ -130,7 +130,7 @@ TFilesForm::TFilesForm(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     auto* fill = new QVBoxLayout(this);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(Book);
-    connect(Book, &QTabWidget::currentChanged, this, &TFilesForm::BookChange);
+    connect(Book, &QTabWidget::currentChanged, this, reporting(this, &TFilesForm::BookChange));
 
     resize(228, 474);
     FormCreate();
@@ -204,11 +204,15 @@ void TFilesForm::buildSearchPage() {
     OpenPictureDialog =
         new TOpenPictureDialog(this, QStringLiteral("Bitmaps (*.bmp)|*.bmp"), "OpenPictureDialog");
 
-    connect(ChooseTools, &QToolButton::clicked, this, &TFilesForm::ChooseToolsClick);
-    connect(DoDeleteFile, &QToolButton::clicked, this, &TFilesForm::DoDeleteFileClick);
-    connect(DoNewFolder, &QToolButton::clicked, this, &TFilesForm::DoNewFolderClick);
-    connect(FileList, &QTreeWidget::itemClicked, this, &TFilesForm::FileListClick);
-    connect(FileList, &QTreeWidget::itemDoubleClicked, this, &TFilesForm::FileListDblClick);
+    connect(ChooseTools, &QToolButton::clicked, this,
+            reporting(this, &TFilesForm::ChooseToolsClick));
+    connect(DoDeleteFile, &QToolButton::clicked, this,
+            reporting(this, &TFilesForm::DoDeleteFileClick));
+    connect(DoNewFolder, &QToolButton::clicked, this,
+            reporting(this, &TFilesForm::DoNewFolderClick));
+    connect(FileList, &QTreeWidget::itemClicked, this, reporting(this, &TFilesForm::FileListClick));
+    connect(FileList, &QTreeWidget::itemDoubleClicked, this,
+            reporting(this, &TFilesForm::FileListDblClick));
 }
 
 void TFilesForm::buildDesignPage() {
@@ -297,14 +301,16 @@ void TFilesForm::buildDesignPage() {
     page->addWidget(PanelDesign);
     page->addWidget(GroupTools, 1);
 
-    connect(DoRefresh, &QToolButton::clicked, this, &TFilesForm::DoRefreshClick);
-    connect(DoSave, &QToolButton::clicked, this, &TFilesForm::DoSaveClick);
-    connect(DoShowDesignTool, &QToolButton::clicked, this, &TFilesForm::DoShowDesignToolClick);
-    connect(DoSetAllSamePoint, &QToolButton::clicked, this, &TFilesForm::DoSetAllSamePointClick);
-    connect(DoPaintAll, &QToolButton::clicked, this, &TFilesForm::DoPaintAllClick);
-    connect(DoDelete, &QToolButton::clicked, this, &TFilesForm::DoDeleteClick);
-    connect(List, &QListWidget::itemClicked, this, &TFilesForm::ListClick);
-    connect(WorkAlpha, &QSlider::valueChanged, this, &TFilesForm::WorkAlphaChange);
+    connect(DoRefresh, &QToolButton::clicked, this, reporting(this, &TFilesForm::DoRefreshClick));
+    connect(DoSave, &QToolButton::clicked, this, reporting(this, &TFilesForm::DoSaveClick));
+    connect(DoShowDesignTool, &QToolButton::clicked, this,
+            reporting(this, &TFilesForm::DoShowDesignToolClick));
+    connect(DoSetAllSamePoint, &QToolButton::clicked, this,
+            reporting(this, &TFilesForm::DoSetAllSamePointClick));
+    connect(DoPaintAll, &QToolButton::clicked, this, reporting(this, &TFilesForm::DoPaintAllClick));
+    connect(DoDelete, &QToolButton::clicked, this, reporting(this, &TFilesForm::DoDeleteClick));
+    connect(List, &QListWidget::itemClicked, this, reporting(this, &TFilesForm::ListClick));
+    connect(WorkAlpha, &QSlider::valueChanged, this, reporting(this, &TFilesForm::WorkAlphaChange));
     GetTools();
 }
 
@@ -807,8 +813,11 @@ bool TFilesForm::eventFilter(QObject* watched, QEvent* e) {
     }
     if (type == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(e)->key();
-        if (watched == List) ListKeyUp(key);
-        if (watched == DesignName && (key == Qt::Key_Return || key == Qt::Key_Enter)) DoSaveClick();
+        reportingErrors([&] {
+            if (watched == List) ListKeyUp(key);
+            if (watched == DesignName && (key == Qt::Key_Return || key == Qt::Key_Enter))
+                DoSaveClick();
+        });
     }
     return QWidget::eventFilter(watched, e);
 }

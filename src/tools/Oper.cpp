@@ -2,6 +2,7 @@
 
 #include "aids/RadioGroup.h"
 #include "aids/WindowKit.h"
+#include "app/Errors.h"
 #include "app/Icons.h"
 #include "app/Palette.h"
 #include "app/WindowSet.h"
@@ -138,18 +139,20 @@ TOper::TOper(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     suppressHints(this);
 
     connect(DoClose, &QToolButton::clicked, this, &QWidget::close);
-    connect(DoDelete, &QToolButton::clicked, this, &TOper::DoDeleteClick);
-    connect(DoPaste, &QToolButton::clicked, this, &TOper::DoPasteClick);
-    connect(DoSave, &QToolButton::clicked, this, &TOper::DoSaveClick);
+    connect(DoDelete, &QToolButton::clicked, this, reporting(this, &TOper::DoDeleteClick));
+    connect(DoPaste, &QToolButton::clicked, this, reporting(this, &TOper::DoPasteClick));
+    connect(DoSave, &QToolButton::clicked, this, reporting(this, &TOper::DoSaveClick));
     // Toggles, so that the two stay exclusive however they change.
-    connect(Moving, &QCheckBox::toggled, this, &TOper::MovingClick);
-    connect(Rotating, &QCheckBox::toggled, this, &TOper::RotatingClick);
-    connect(DoStraighten, &QToolButton::clicked, this, &TOper::DoStraightenClick);
-    connect(WorkAlpha, &QSlider::valueChanged, this, &TOper::WorkAlphaChange);
-    connect(DoMoveXMiinus1, &QToolButton::clicked, this, &TOper::DoMoveXMiinus1Click);
-    connect(DoMoveXPlus1, &QToolButton::clicked, this, &TOper::DoMoveXPlus1Click);
-    connect(DoMoveYMiinus1, &QToolButton::clicked, this, &TOper::DoMoveYMiinus1Click);
-    connect(DoMoveYPlus1, &QToolButton::clicked, this, &TOper::DoMoveYPlus1Click);
+    connect(Moving, &QCheckBox::toggled, this, reporting(this, &TOper::MovingClick));
+    connect(Rotating, &QCheckBox::toggled, this, reporting(this, &TOper::RotatingClick));
+    connect(DoStraighten, &QToolButton::clicked, this, reporting(this, &TOper::DoStraightenClick));
+    connect(WorkAlpha, &QSlider::valueChanged, this, reporting(this, &TOper::WorkAlphaChange));
+    connect(DoMoveXMiinus1, &QToolButton::clicked, this,
+            reporting(this, &TOper::DoMoveXMiinus1Click));
+    connect(DoMoveXPlus1, &QToolButton::clicked, this, reporting(this, &TOper::DoMoveXPlus1Click));
+    connect(DoMoveYMiinus1, &QToolButton::clicked, this,
+            reporting(this, &TOper::DoMoveYMiinus1Click));
+    connect(DoMoveYPlus1, &QToolButton::clicked, this, reporting(this, &TOper::DoMoveYPlus1Click));
     ToolName->installEventFilter(this);
 }
 
@@ -264,7 +267,8 @@ void TOper::hideEvent(QHideEvent* e) {
 bool TOper::eventFilter(QObject* watched, QEvent* e) {
     if (watched == ToolName && e->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(e)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) DoSaveClick();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            reportingErrors([this] { DoSaveClick(); });
     }
     return QWidget::eventFilter(watched, e);
 }

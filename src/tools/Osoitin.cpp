@@ -1,5 +1,6 @@
 #include "tools/Osoitin.h"
 
+#include "app/Errors.h"
 #include "app/Palette.h"
 #include "app/WindowSet.h"
 #include "platform/Platform.h"
@@ -41,7 +42,7 @@ TOsoitin::TOsoitin(WindowSet& ws) : QWidget(nullptr), ws(ws) {
     Image1->setMouseTracking(true);
     Image1->installEventFilter(this);
     // Every new turned picture, by whatever path, changes what the colour key leaves.
-    connect(Image1, &TRotateImage::rotated, this, &TOsoitin::updateWindowShape);
+    connect(Image1, &TRotateImage::rotated, this, reporting(this, &TOsoitin::updateWindowShape));
 
     resize(800, 800);
 }

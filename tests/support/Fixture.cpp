@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTimer>
 
@@ -96,5 +97,21 @@ QStringList RavoFixture::answerMessages(const std::function<void()>& action) {
     timer->start();
     action();
     delete timer;
+    return texts;
+}
+
+QStringList RavoFixture::errorReportsOf(const std::function<void()>& action) {
+    QStringList texts;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&texts] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box && box->objectName() == QStringLiteral("ErrorReport")) {
+            texts << box->text();
+            box->accept();
+        }
+    });
+    timer.start();
+    action();
     return texts;
 }

@@ -38,6 +38,9 @@ protected:
                                  QString* seenFolder = nullptr);
     // The texts of the modal dialogs `start` or an action showed, each answered with 1.
     QStringList answerMessages(const std::function<void()>& action);
+    // The texts of the general error reports that `action` showed, each closed with its
+    // button as the user does.
+    static QStringList errorReportsOf(const std::function<void()>& action);
 
     QTemporaryDir root;
     std::unique_ptr<WindowSet> ws;
