@@ -7,7 +7,7 @@ RAVO_BUILD=${RAVO_BUILD:-$RAVO_SOURCE/build}
 RAVO_PACKAGES=(
     cmake ninja-build g++ pkg-config git clang-format
     qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
-    libjpeg-dev libgif-dev libsimpleini-dev libxcb-shape0-dev
+    libjpeg-dev libgif-dev libsimpleini-dev libxcb-shape0-dev libxcb-xtest0-dev
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth openbox xcompmgr xdotool imagemagick x11-utils
     fonts-liberation2 qt6-translations-l10n

@@ -30,6 +30,18 @@ bool RavoApplication::notify(QObject* receiver, QEvent* event) {
     if (event->type() == QEvent::ToolTip && m_hintHidePause > 0)
         if (auto* w = qobject_cast<QWidget*>(receiver); w && w->toolTipDuration() < 0)
             w->setToolTipDuration(m_hintHidePause);
+    if (m_latency) return notifyTimed(receiver, event);
+    return notifyReporting(receiver, event);
+}
+
+bool RavoApplication::notifyTimed(QObject* receiver, QEvent* event) {
+    m_latency->arrived(receiver, event);
+    const bool handled = notifyReporting(receiver, event);
+    m_latency->handled(receiver, event);
+    return handled;
+}
+
+bool RavoApplication::notifyReporting(QObject* receiver, QEvent* event) {
     // The last resort for handlers that do not catch at their own door.
     try {
         return QApplication::notify(receiver, event);

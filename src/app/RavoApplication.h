@@ -1,8 +1,12 @@
 #pragma once
 // The application object. Its event dispatch catches what no handler caught and shows it
 // in the general error report; the program goes on.
+#include "app/LatencyLog.h"
+
 #include <QApplication>
 #include <QTranslator>
+
+#include <memory>
 
 inline const QString ApplicationTitle = QStringLiteral("Tervaso Ravo");
 
@@ -21,9 +25,12 @@ public:
     bool qtSpeaksFinnish() const { return m_qtFinnish; }
 
 private:
+    bool notifyTimed(QObject* receiver, QEvent* event);
+    bool notifyReporting(QObject* receiver, QEvent* event);
     int m_hintHidePause = -1;
     QTranslator m_qtTranslator;
     bool m_qtFinnish = false;
+    std::unique_ptr<LatencyLog> m_latency = LatencyLog::fromEnvironment();
 };
 
 // The general error report: a message box with the text and the application's title.

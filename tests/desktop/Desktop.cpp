@@ -55,15 +55,16 @@ bool waitUntil(const std::function<bool()>& condition, int ms) {
     return false;
 }
 
-Desktop::Desktop() {
+Desktop::Desktop(QSize screen) {
     // The server chooses a free display itself and names it on its standard output, so that
     // test programs starting desktops at the same moment never share one.
     auto xvfb = std::make_unique<QProcess>();
     xvfb->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     xvfb->start(QStringLiteral("Xvfb"),
                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                 QStringLiteral("0"), QStringLiteral("1920x1080x24"), QStringLiteral("-nolisten"),
-                 QStringLiteral("tcp")});
+                 QStringLiteral("0"),
+                 QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+                 QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     QByteArray named;
     waitUntil(
         [&] {

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -17,7 +18,8 @@
 
 class Desktop {
 public:
-    Desktop(); // starts the X server, window manager and compositor
+    // Starts the X server with one screen of `screen`, the window manager and compositor.
+    explicit Desktop(QSize screen = QSize(1920, 1080));
     ~Desktop();
     bool ok() const { return m_ok; }
     const QString& display() const { return m_display; }
