@@ -2,6 +2,7 @@
 // What the benchmark programs that measure one screen size per process share: running
 // themselves once per size, and keeping each run to its own size's figures.
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QSize>
 #include <QStringList>
@@ -49,4 +50,18 @@ inline void keepToScreen(int argc, char** argv, QSize size, std::string& filter,
     filter = "--benchmark_filter=/" + std::to_string(size.width()) + "/" +
              std::to_string(size.height()) + "($|/)";
     benchArgs.push_back(filter.data());
+}
+
+// The offscreen platform's screen file for one screen of the given size.
+inline bool writeScreenFile(const QString& path, QSize size) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    const QByteArray json =
+        QStringLiteral("{\"windowFrameMargins\": false, \"screens\": [{\"name\": \"main\", "
+                       "\"x\": 0, \"y\": 0, \"width\": %1, \"height\": %2, "
+                       "\"logicalDpi\": 96, \"dpr\": 1}]}")
+            .arg(size.width())
+            .arg(size.height())
+            .toUtf8();
+    return f.write(json) == json.size();
 }

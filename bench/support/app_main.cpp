@@ -22,24 +22,6 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-// The offscreen platform's screen file for one screen of the given size.
-bool writeScreenFile(const QString& path, QSize size) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    const QByteArray json =
-        QStringLiteral("{\"windowFrameMargins\": false, \"screens\": [{\"name\": \"main\", "
-                       "\"x\": 0, \"y\": 0, \"width\": %1, \"height\": %2, "
-                       "\"logicalDpi\": 96, \"dpr\": 1}]}")
-            .arg(size.width())
-            .arg(size.height())
-            .toUtf8();
-    return f.write(json) == json.size();
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     const QString screen = qEnvironmentVariable(ScreenVariable);
     if (screen.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
