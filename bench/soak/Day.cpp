@@ -399,7 +399,8 @@ Reading readMemory() {
     r.trimmedMiB = residentMiB();
     const struct mallinfo2 heap = mallinfo2();
     r.heapMiB = double(heap.uordblks + heap.hblkhd) / (1024.0 * 1024.0);
-    r.widgets = int(QApplication::allWidgets().size());
+    for (const QWidget* w : QApplication::allWidgets())
+        ++r.widgets[QString::fromLatin1(w->metaObject()->className())];
     return r;
 }
 

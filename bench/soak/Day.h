@@ -4,6 +4,7 @@
 // saved and opened; the grid and the magnifier switched on and off. Everything goes through
 // the calls the windows' own input reaches. The figures say whether the day leaves the
 // program bigger or slower than it was after its first strokes.
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -28,8 +29,9 @@ struct Reading {
     double trimmedMiB = 0;
     // The heap's blocks in use (mallinfo2), which no free page kept or given back hides.
     double heapMiB = 0;
-    // The widgets alive: a window or menu made for a step and never deleted shows here.
-    int widgets = 0;
+    // The widgets alive by class: a window or menu made for a step and never deleted shows
+    // here.
+    QMap<QString, int> widgets;
     double usPerStroke = 0;
     double cpuUsPerStroke = 0;
 };
