@@ -9,13 +9,13 @@
 #include "app/WindowSet.h"
 #include "gfx/Combine.h"
 #include "gfx/Mask.h"
+#include "gfx/Paste.h"
 #include "surface/Form1.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QMimeData>
 
 #include <algorithm>
 #include <exception>
@@ -115,24 +115,16 @@ void TForm1::MenuCancelClick() {
 }
 
 void TForm1::MenuMbRighPastePointClick(int X, int Y) {
-    const QMimeData* data = clipboard()->mimeData();
-    const bool empty = !data || data->formats().isEmpty();
-    QImage picture;
-    if (!empty && data->hasImage()) picture = qvariant_cast<QImage>(data->imageData());
-    if (picture.isNull()) {
+    gfx::ClipboardPicture pasted = gfx::clipboardPicture(clipboard()->mimeData());
+    if (pasted.content != gfx::ClipboardContent::Picture) {
         GetPosition();
-        ws.MesForm->ShowInfo(empty ? QStringLiteral("Leikepöytä on tyhjä.")
-                                   : QStringLiteral("Leikepöydällä ei ole bittikarttaa."),
+        ws.MesForm->ShowInfo(pasted.content == gfx::ClipboardContent::Empty
+                                 ? QStringLiteral("Leikepöytä on tyhjä.")
+                                 : QStringLiteral("Leikepöydällä ei ole bittikarttaa."),
                              Xmespos, Ymespos);
         return;
     }
     Archieve();
-    // Only the part on the surface is drawn; the picture's memory goes with this call.
-    const QRect onSurface = QRect(QPoint(X, Y), picture.size()).intersected(rect());
-    if (onSurface.isEmpty()) return;
-    const QImage part = picture.copy(onSurface.translated(-X, -Y));
-    picture = QImage();
-    gfx::DrawTransparent(Canvas, onSurface.x(), onSurface.y(),
-                         part.convertToFormat(QImage::Format_RGB32), gfx::White);
-    canvasChanged(onSurface);
+    const QRect drawn = gfx::pastePicture(Canvas, pasted.picture, X, Y);
+    if (!drawn.isEmpty()) canvasChanged(drawn);
 }
