@@ -14,16 +14,28 @@ struct RavoIni::Data {
     CSimpleIniA ini{false, false, false}; // not UTF-8 aware: bytes are kept as they are
 };
 
-RavoIni::RavoIni(const QString& fileName) : d(std::make_unique<Data>()) {
+RavoIni::RavoIni() : d(std::make_unique<Data>()) {}
+
+RavoIni::RavoIni(const QString& fileName) : RavoIni() {
     d->fileName = fileName;
     QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly)) return;
-    QByteArray bytes = f.readAll();
+    if (f.open(QIODevice::ReadOnly)) load(f.readAll());
+}
+
+RavoIni RavoIni::fromBytes(const QByteArray& bytes, const QString& fileName) {
+    RavoIni ini;
+    ini.d->fileName = fileName;
+    ini.load(bytes);
+    return ini;
+}
+
+RavoIni::RavoIni(RavoIni&&) noexcept = default;
+RavoIni::~RavoIni() = default;
+
+void RavoIni::load(QByteArray bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
     d->ini.LoadData(bytes.constData(), size_t(bytes.size()));
 }
-
-RavoIni::~RavoIni() = default;
 
 QString RavoIni::readString(const char* section, const char* key, const QString& def) const {
     const char* v = d->ini.GetValue(section, key, nullptr);

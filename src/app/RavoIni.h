@@ -1,6 +1,7 @@
 #pragma once
 // The settings file "Ravo.ini": sections and keys matched without regard to case, other
 // keys and their order kept when it is written back.
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -10,6 +11,9 @@ class RavoIni {
 public:
     // Reads the file; a missing or unreadable file reads as empty.
     explicit RavoIni(const QString& fileName);
+    // The settings that the bytes of a file named `fileName` hold; nothing is read.
+    static RavoIni fromBytes(const QByteArray& bytes, const QString& fileName = QString());
+    RavoIni(RavoIni&&) noexcept;
     ~RavoIni();
 
     // The value as text: UTF-8 when the bytes are UTF-8, else Latin-1.
@@ -25,6 +29,9 @@ public:
     void save() const;
 
 private:
+    RavoIni();
+    void load(QByteArray bytes);
+
     struct Data;
     std::unique_ptr<Data> d;
 };
