@@ -32,6 +32,10 @@ public:
     quint16 u16(qint64 at) const { return quint16(data_[at] | (data_[at + 1] << 8)); }
     quint32 u32(qint64 at) const { return quint32(u16(at)) | (quint32(u16(at + 2)) << 16); }
     qint32 i32(qint64 at) const { return static_cast<qint32>(u32(at)); }
+    quint32 u32be(qint64 at) const {
+        return (quint32(data_[at]) << 24) | (quint32(data_[at + 1]) << 16) |
+               (quint32(data_[at + 2]) << 8) | data_[at + 3];
+    }
     Bytes part(qint64 at, qint64 count) const { return Bytes(data_ + at, count); }
     const uchar* data() const { return data_; }
 
@@ -40,7 +44,22 @@ private:
     qint64 size_;
 };
 
+// Whether every chunk up to the closing IEND lies within the bytes. libpng trusts a chunk's
+// declared length and allocates all of it before it finds the data missing, so a cursor file
+// of a few hundred bytes could otherwise take a gigabyte.
+bool pngChunksFit(const Bytes& b) {
+    qint64 at = 8; // after the signature
+    while (b.has(at, 8)) {
+        const qint64 length = b.u32be(at);
+        if (!b.has(at + 8, length + 4)) return false; // data and CRC
+        if (std::memcmp(b.data() + at + 4, "IEND", 4) == 0) return true;
+        at += 12 + length;
+    }
+    return false;
+}
+
 std::optional<QImage> decodePng(const Bytes& b) {
+    if (!pngChunksFit(b)) return std::nullopt;
     QByteArray copy(reinterpret_cast<const char*>(b.data()), b.size());
     QBuffer buffer(&copy);
     QImageReader reader(&buffer, "png");

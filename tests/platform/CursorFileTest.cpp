@@ -408,6 +408,25 @@ TEST(CursorFile, DamagedPngFails) {
         EXPECT_FALSE(platform::parseCursorFile(cursorFile({{32, 32, {0, 0}, image}})));
 }
 
+// A PNG chunk that declares more bytes than the file holds is refused before libpng sees
+// it: libpng would allocate the declared length first (here a 1 GB text chunk in a file of
+// 283 bytes, found by fuzzing). The same picture with the chunk's length mended is read.
+TEST(CursorFile, PngChunkLongerThanTheFileFails) {
+    const QByteArray found =
+        readFile(QStringLiteral(RAVO_TEST_DATA "/fuzz-found/cursor-png-text-chunk-1gb.cur"));
+    EXPECT_FALSE(platform::parseCursorFile(found));
+
+    QImage picture(4, 4, QImage::Format_ARGB32);
+    picture.fill(qRgba(200, 10, 10, 255));
+    const QByteArray good = png(picture);
+    ASSERT_TRUE(platform::parseCursorFile(cursorFile({{4, 4, {0, 0}, good}})));
+    QByteArray longIhdr = good;
+    set32(longIhdr, 8, 0x0D000040);                 // IHDR's length, big-endian: 0x4000000D
+    QByteArray noEnd = good.left(good.size() - 12); // without IEND
+    for (const QByteArray& image : {longIhdr, noEnd})
+        EXPECT_FALSE(platform::parseCursorFile(cursorFile({{4, 4, {0, 0}, image}})));
+}
+
 TEST(CursorFile, RandomDamageNeverCrashes) {
     const QList<QByteArray> files = {readFile(builtCursor("Scissors.Cur")), eightBitFixture()};
     std::mt19937 random(20240601);
