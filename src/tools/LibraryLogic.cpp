@@ -134,7 +134,9 @@ QString designHeader(QSize screen) {
 }
 
 QString designLine(const QString& picture, int left, int top, int opacity) {
-    return QStringLiteral("%1~%2~%3~%4~").arg(picture).arg(left).arg(top).arg(opacity);
+    // One pass: a picture name with "%2" in it must not take the next number.
+    return QStringLiteral("%1~%2~%3~%4~")
+        .arg(picture, QString::number(left), QString::number(top), QString::number(opacity));
 }
 
 QString designPicture(const QString& caption, const QString& toolsFolder) {
