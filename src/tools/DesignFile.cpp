@@ -14,6 +14,19 @@ bool fitsLatin1(const QString& text) {
     return true;
 }
 
+// Qt's UTF-16 and UTF-32 decoders pass a lone surrogate through, which no file encoding can
+// hold: it becomes U+FFFD, as a bad UTF-8 sequence does, so that a design read and written
+// back keeps its lines as they were read.
+void replaceLoneSurrogates(QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+}
+
 } // namespace
 
 QByteArray encodeDesign(const QStringList& lines) {
@@ -31,6 +44,7 @@ QStringList decodeDesign(const QByteArray& bytes) {
         QStringDecoder decode(*marked, QStringDecoder::Flag::Stateless);
         text = decode(bytes);
         if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+        replaceLoneSurrogates(text);
     } else {
         text = QString::fromLatin1(bytes);
     }

@@ -168,6 +168,19 @@ TEST(DesignLines, WrittenAsTheLibraryReadsThem) {
     EXPECT_EQ(designPicture(u8("ZedozaVudedAve"), u8("/x/")), u8("ZedozaVudedAve"));
 }
 
+// A picture name with "%3" in it once took the opacity in its place when the line was
+// written (found by fuzzing); every name is written back as it was read.
+TEST(DesignLines, APictureNameWithPercentSignsIsWrittenAsItIs) {
+    const QStringList lines =
+        readDesignFile(QStringLiteral(RAVO_TEST_DATA "/fuzz-found/design-percent-in-name.rvo"));
+    ASSERT_EQ(lines.size(), 2);
+    const DesignTool read = readDesignLine(lines[1]);
+    ASSERT_TRUE(read.numbersOk());
+    EXPECT_EQ(read.picture, u8("%3"));
+    EXPECT_EQ(designLine(read.picture, *read.Left, *read.Top, *read.opacity), lines[1]);
+    EXPECT_EQ(designLine(u8("kuva%1%2 100%.bmp"), 4, -5, 6), u8("kuva%1%2 100%.bmp~4~-5~6~"));
+}
+
 TEST(DesignLines, ReadWithTheirFieldRules) {
     const std::optional<int> no;
     const struct {
@@ -227,6 +240,20 @@ TEST(DesignEncoding, Latin1WhenItFitsElseUtf8WithItsMark) {
     utf16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     EXPECT_EQ(decodeDesign(utf16), (QStringList{u8("1~2~"), u8("ä.bmp~1~2~3~")}));
     EXPECT_EQ(decodeDesign(QByteArray("\xEF\xBB\xBF")), QStringList());
+}
+
+// A UTF-16 design with a lone surrogate in it (found by fuzzing): the character reads as
+// U+FFFD, so the lines written back read the same, as a bad UTF-8 sequence does.
+TEST(DesignEncoding, ALoneSurrogateReadsAsTheReplacementCharacter) {
+    const QStringList lines = readDesignFile(
+        QStringLiteral(RAVO_TEST_DATA "/fuzz-found/design-utf16-lone-surrogate.rvo"));
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("8") + QChar(QChar::ReplacementCharacter)))
+        << lines[0].toStdString();
+    EXPECT_EQ(decodeDesign(encodeDesign(lines)), lines);
+    const QByteArray pair =
+        QByteArray("\xFF\xFE", 2) + QByteArray("\x3D\xD8\x00\xDE", 4); // U+1F600
+    EXPECT_EQ(decodeDesign(pair), QStringList{QString::fromUcs4(U"\U0001F600")});
 }
 
 TEST(DesignEncoding, LineEnds) {
