@@ -163,6 +163,8 @@ std::span<const SettingsKey> settingsKeys() {
 }
 
 SettingValue readSetting(const RavoIni& ini, const SettingsKey& k) {
+    // A key that is never read has no default to fall back on, and nothing takes its value.
+    if (std::holds_alternative<std::monostate>(k.fallback)) return {};
     switch (k.rule) {
     case R::Text:
         return ini.readString(k.section, k.key, text(k.fallback));

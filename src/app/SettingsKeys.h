@@ -60,7 +60,8 @@ struct SettingsKey {
 // The table, in the order start-up reads and WriteSettings writes.
 std::span<const SettingsKey> settingsKeys();
 
-// The key's value in `ini` after its rule (the default where absent), as its control takes it.
+// The key's value in `ini` after its rule (the default where absent), as its control takes it;
+// nothing (std::monostate) for a key that is never read.
 SettingValue readSetting(const RavoIni& ini, const SettingsKey& k);
 
 // Only the keys that name folders, into `f`: what a program without windows needs.

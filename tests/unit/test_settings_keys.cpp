@@ -61,6 +61,16 @@ TEST(SettingsKeys, CommonKeysAreTextAndAnEmptyOneStaysEmpty) {
     EXPECT_EQ(readSetting(ini, row("DATABASEFOLDER")), SettingValue(QString()));
 }
 
+// Every key of the table can be read from any file: "Color" is written and never read, and
+// reading it threw for want of a default (found by fuzzing).
+TEST(SettingsKeys, EveryKeyReadsAndOneNeverReadGivesNothing) {
+    const RavoIni ini(QStringLiteral(RAVO_TEST_DATA "/fuzz-found/settings-color.ini"));
+    for (const SettingsKey& k : settingsKeys())
+        EXPECT_NO_THROW(readSetting(ini, k)) << k.key;
+    EXPECT_EQ(readSetting(ini, row("Color")), SettingValue());
+    EXPECT_EQ(readSetting(ini, row("LinePenColor")), SettingValue(0)); // the default
+}
+
 TEST(MatchFontItem, CaseFreeNameThenTheSystemsTwinElseNothing) {
     const QStringList items{"Arial", "DejaVu Sans", "Liberation Sans", "Times New Roman",
                             "TIMES NEW ROMAN"};
