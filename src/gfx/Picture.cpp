@@ -454,8 +454,20 @@ QImage decodeGif(const QByteArray& d) {
         const qint64 w = std::max<qint64>(gif->SWidth, qint64(desc.Left) + desc.Width);
         const qint64 ht = std::max<qint64>(gif->SHeight, qint64(desc.Top) + desc.Height);
         checkSize(w, ht);
-        QImage img = newPicture(int(w), int(ht));
-        img.fill(0xFFFFFFFFu); // transparent pixels and the uncovered screen are white
+        // The screen around the image is white margin; a margin wider than this is taken
+        // for a damaged header, so that a few bytes cannot ask for a picture of 1.6 GB.
+        constexpr qint64 MaxGifMargin = 4096;
+        if (w - desc.Width > MaxGifMargin || ht - desc.Height > MaxGifMargin) fail(Corrupt);
+        // The rows are read before the picture is made, into memory that grows with what
+        // the data really holds: a few bytes that declare a large image and end early cost
+        // no more than they hold.
+        std::vector<GifPixelType> rows;
+        for (int r = 0; r < desc.Height; ++r) {
+            const std::size_t at = rows.size();
+            rows.resize(at + std::size_t(desc.Width));
+            if (DGifGetLine(gif, rows.data() + at, desc.Width) == GIF_ERROR)
+                fail(gifReason(gif->Error));
+        }
 
         std::array<std::uint32_t, 256> colours;
         colours.fill(0xFF000000u); // an index beyond the table shows black
@@ -464,13 +476,15 @@ QImage decodeGif(const QByteArray& d) {
             colours[std::size_t(i)] =
                 0xFF000000u | (std::uint32_t(c.Red) << 16) | (std::uint32_t(c.Green) << 8) | c.Blue;
         }
-        std::vector<GifPixelType> line(std::size_t(desc.Width));
+        QImage img = newPicture(int(w), int(ht));
+        img.fill(0xFFFFFFFFu); // transparent pixels and the uncovered screen are white
+        int stored = 0;        // rows come in file order: interlaced ones in four passes
         auto putRow = [&](int r) {
-            if (DGifGetLine(gif, line.data(), desc.Width) == GIF_ERROR) fail(gifReason(gif->Error));
+            const GifPixelType* line =
+                rows.data() + std::size_t(stored++) * std::size_t(desc.Width);
             auto* out = reinterpret_cast<std::uint32_t*>(img.scanLine(desc.Top + r));
             for (int x = 0; x < desc.Width; ++x)
-                if (line[std::size_t(x)] != transparent)
-                    out[desc.Left + x] = colours[line[std::size_t(x)]];
+                if (line[x] != transparent) out[desc.Left + x] = colours[line[x]];
         };
         if (desc.Interlace) {
             constexpr int start[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};

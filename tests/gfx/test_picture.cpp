@@ -118,6 +118,13 @@ TEST(PictureFiles, BadFilesGiveAFinnishError) {
         {"truncated.bmp", PictureFormat::Bmp, "Tiedosto loppuu kesken."},
         {"truncated.gif", PictureFormat::Gif, "Tiedosto loppuu kesken."},
         {"truncated.jpeg", PictureFormat::Jpeg, "Tiedosto loppuu kesken."},
+        // 35 bytes that declare 20000 x 20000 pixels: refused for its missing rows before
+        // the picture's 1.6 GB are taken (the GIF fuzz run crawled on files like it).
+        {"../fuzz-found/gif-large-and-short.gif", PictureFormat::Gif, "Tiedosto loppuu kesken."},
+        // 66 bytes with a 5 x 3 image on a screen of 14406 x 8448, white margin that
+        // would take 487 MB (found by fuzzing: the fuzz run timed out filling it).
+        {"../fuzz-found/gif-small-image-on-a-huge-screen.gif", PictureFormat::Gif,
+         "Kuvan tiedot ovat viallisia."},
         {"corrupt.jpeg", PictureFormat::Jpeg, "Kuvan tiedot ovat viallisia."},
         {"corrupt.gif", PictureFormat::Gif, "Kuvan tiedot ovat viallisia."},
         {"huge.bmp", PictureFormat::Bmp,
