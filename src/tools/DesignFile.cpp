@@ -41,7 +41,10 @@ QStringList decodeDesign(const QByteArray& bytes) {
     const auto marked = QStringConverter::encodingForData(bytes);
     QString text;
     if (marked) {
-        QStringDecoder decode(*marked, QStringDecoder::Flag::Stateless);
+        // The mark is kept by the decoder and taken off here, once: a U+FEFF right after it
+        // is a character of the first line.
+        QStringDecoder decode(*marked, QStringDecoder::Flag::Stateless |
+                                           QStringDecoder::Flag::ConvertInitialBom);
         text = decode(bytes);
         if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
         replaceLoneSurrogates(text);

@@ -251,6 +251,12 @@ TEST(DesignEncoding, ALoneSurrogateReadsAsTheReplacementCharacter) {
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("8") + QChar(QChar::ReplacementCharacter)))
         << lines[0].toStdString();
     EXPECT_EQ(decodeDesign(encodeDesign(lines)), lines);
+    // Three marks in UTF-16 (found by fuzzing): the first is the file's, the others are a
+    // line's characters, kept when written back in UTF-8.
+    const QStringList marks = readDesignFile(
+        QStringLiteral(RAVO_TEST_DATA "/fuzz-found/design-utf16-marks-after-the-mark.rvo"));
+    EXPECT_EQ(marks, QStringList{QString(2, QChar(0xFEFF))});
+    EXPECT_EQ(decodeDesign(encodeDesign(marks)), marks);
     const QByteArray pair =
         QByteArray("\xFF\xFE", 2) + QByteArray("\x3D\xD8\x00\xDE", 4); // U+1F600
     EXPECT_EQ(decodeDesign(pair), QStringList{QString::fromUcs4(U"\U0001F600")});
