@@ -13,6 +13,7 @@ RAVO_PACKAGES=(
     fonts-liberation2 qt6-translations-l10n
     xclip cups printer-driver-cups-pdf poppler-utils
     desktop-file-utils appstream dpkg-dev file xdg-utils python3
+    clang-14 libclang-rt-14-dev ccache
 )
 
 ravo_install_packages() {
