@@ -18,6 +18,7 @@
 #include "curtain/Curtain.h"
 #include "curtain/Raami.h"
 #include "curtain/Strips.h"
+#include "gfx/Picture.h"
 #include "gfx/PictureCopy.h"
 #include "platform/Platform.h"
 #include "surface/Form1.h"
@@ -34,7 +35,6 @@
 #include <QFile>
 #include <QMenu>
 #include <QPainter>
-#include <QSaveFile>
 #include <QShowEvent>
 #include <QSlider>
 #include <QTextEdit>
@@ -255,11 +255,11 @@ void TPalette::FormShow() {
     ws.FilesForm->ToolsFolder = folders.ToolsFolder;
     const QString arrowFile = folders.ToolsFolder + QStringLiteral("Nuoli.bmp");
     if (!QFile::exists(arrowFile)) {
-        QSaveFile out(arrowFile);
-        if (!out.open(QIODevice::WriteOnly) || !ws.Form1->Nuoli.image().save(&out, "BMP") ||
-            !out.commit())
-            reportError(QStringLiteral("Tiedostoon %1 ei voi kirjoittaa: %2")
-                            .arg(arrowFile, out.errorString()));
+        try {
+            gfx::savePicture(ws.Form1->Nuoli.image(), arrowFile, gfx::PictureFormat::Bmp);
+        } catch (const gfx::PictureError& e) {
+            reportError(e.message());
+        }
     }
     try {
         Settings();

@@ -56,6 +56,8 @@ void reportCurrentException() {
         throw;
     } catch (const RavoError& e) {
         reportError(e.text());
+    } catch (const gfx::PictureError& e) {
+        reportError(e.message()); // UTF-8, whatever the system's own encoding
     } catch (const std::exception& e) {
         reportError(QString::fromLocal8Bit(e.what()));
     }

@@ -1,12 +1,12 @@
 #include "app/RavoIni.h"
 
 #include "app/Errors.h"
+#include "gfx/WholeFile.h"
 
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 struct RavoIni::Data {
@@ -63,9 +63,8 @@ void RavoIni::writeInteger(const char* section, const char* key, int value) {
 void RavoIni::save() const {
     std::string text;
     d->ini.Save(text);
-    QSaveFile f(d->fileName);
-    if (!f.open(QIODevice::WriteOnly) ||
-        f.write(text.data(), qint64(text.size())) != qint64(text.size()) || !f.commit())
-        throw RavoError(QStringLiteral("Tiedostoon %1 ei voi kirjoittaa: %2")
-                            .arg(d->fileName, f.errorString()));
+    if (const auto failure =
+            gfx::writeWholeFile(d->fileName, QByteArray(text.data(), qsizetype(text.size()))))
+        throw RavoError(
+            QStringLiteral("Tiedostoon %1 ei voi kirjoittaa: %2").arg(d->fileName, *failure));
 }

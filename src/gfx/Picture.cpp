@@ -1,11 +1,12 @@
 #include "gfx/Picture.h"
 
+#include "gfx/WholeFile.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -614,15 +615,7 @@ void savePicture(const QImage& picture, const QString& fileName, PictureFormat f
             bytes = encodeGif(picture);
             break;
         }
-        // The new file takes the target's name only once it is whole.
-        QSaveFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly)) fail(QStringLiteral("Tiedostoa ei voi kirjoittaa."));
-        if (file.write(bytes) != bytes.size()) {
-            file.cancelWriting();
-            file.commit();
-            fail(QStringLiteral("Tiedoston kirjoittaminen epäonnistui."));
-        }
-        if (!file.commit()) fail(QStringLiteral("Tiedoston kirjoittaminen epäonnistui."));
+        if (const auto failure = writeWholeFile(fileName, bytes)) fail(*failure);
     } catch (const PictureError& e) {
         throw PictureError((prefix + e.message()).toStdString());
     }

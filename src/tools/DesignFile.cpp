@@ -1,9 +1,9 @@
 #include "tools/DesignFile.h"
 
 #include "app/Errors.h"
+#include "gfx/WholeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringConverter>
 
 namespace {
@@ -65,11 +65,8 @@ QStringList decodeDesign(const QByteArray& bytes) {
 }
 
 void writeDesignFile(const QString& path, const QStringList& lines) {
-    QSaveFile out(path);
-    const QByteArray bytes = encodeDesign(lines);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        throw RavoError(
-            QStringLiteral("Sommitelmaa ei voi tallentaa: %1\n%2").arg(path, out.errorString()));
+    if (const auto failure = gfx::writeWholeFile(path, encodeDesign(lines)))
+        throw RavoError(QStringLiteral("Sommitelmaa ei voi tallentaa: %1\n%2").arg(path, *failure));
 }
 
 QStringList readDesignFile(const QString& path) {
